@@ -1,0 +1,19 @@
+#include "AppSettings.h"
+
+#include <cstdio>
+#include <cstring>
+
+AppSettings& Settings() {
+    static AppSettings s_Settings{};
+    return s_Settings;
+}
+
+void ClearSettings(AppSettings& s) {
+    memset(&s, 0, sizeof s);
+}
+
+void CopySettingText(char* szField, unsigned nCapacity, const char* szText) {
+    if (szField == nullptr || nCapacity == 0)
+        return;
+    snprintf(szField, nCapacity, "%s", szText != nullptr ? szText : "");
+}
