@@ -1,4 +1,5 @@
 #include "AppSettings.h"
+#include "LoadedData.h"
 
 #include <cstdio>
 #include <cstring>
@@ -6,6 +7,11 @@
 AppSettings& Settings() {
     static AppSettings s_Settings{};
     return s_Settings;
+}
+
+LoadedData& Loaded() {
+    static LoadedData s_Loaded;
+    return s_Loaded;
 }
 
 void ClearSettings(AppSettings& s) {

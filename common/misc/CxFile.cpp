@@ -119,17 +119,23 @@ bool CxFile::ReadString(char* szBuf, size_t nCapacity) {
     int32_t nLen = 0;
     if (ReadRaw(aLen, 4) == 4)
         nLen = (int32_t)GetLE32(aLen);
+    m_bLastCanonical = nLen >= 0;
     if (nLen <= 0)
         return true;
     if (nCapacity == 0) {
+        m_bLastCanonical = false;
         SkipRaw((uint64_t)nLen);
         return true;
     }
     size_t nKeep = (size_t)nLen;
-    if (nKeep > nCapacity - 1)
+    if (nKeep > nCapacity - 1) {
         nKeep = nCapacity - 1;
+        m_bLastCanonical = false;
+    }
     size_t nGot = ReadRaw(szBuf, nKeep);
     szBuf[nGot] = '\0';
+    if (memchr(szBuf, 0, nGot) != nullptr)
+        m_bLastCanonical = false;
     if (nGot == nKeep && (size_t)nLen > nKeep)
         SkipRaw((uint64_t)nLen - nKeep);
     return true;
@@ -168,8 +174,10 @@ bool CxFile::ReadBool(uint8_t* pValue) {
     if (m_pFile == nullptr || !m_bReading || pValue == nullptr)
         return false;
     unsigned char a[4];
-    if (ReadRaw(a, 4) == 4)
+    if (ReadRaw(a, 4) == 4) {
         *pValue = a[0];
+        m_bLastCanonical = a[1] == 0 && a[2] == 0 && a[3] == 0;
+    }
     return true;
 }
 

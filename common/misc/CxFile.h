@@ -43,6 +43,10 @@ public:
     // Beyond the primitives: a read that found the end of the file before all its bytes, a
     // write that the system refused, the position in the file and the size at opening.
     bool HadShortRead() const { return m_bShortRead; }
+    // Whether the last text or truth value read would be written back to the same bytes: a text
+    // whose stored length was 0, or positive, within the capacity and free of zero bytes; a
+    // truth value whose three upper bytes were zero.
+    bool LastReadCanonical() const { return m_bLastCanonical; }
     bool HadWriteError() const { return m_bWriteError; }
     int64_t Tell() const { return m_nPos; }
     int64_t SizeAtOpen() const { return m_nSizeAtOpen; }
@@ -64,5 +68,6 @@ private:
     int64_t m_nPos = 0;
     int64_t m_nSizeAtOpen = 0;
     bool m_bShortRead = false;
+    bool m_bLastCanonical = true;
     bool m_bWriteError = false;
 };

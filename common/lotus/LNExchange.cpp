@@ -1,0 +1,49 @@
+#include "LNExchange.h"
+
+void ReadRecordItems(CxFile& file, void* pRecord, const RecordLayout& layout, bool* pExact) {
+    char* pBase = static_cast<char*>(pRecord);
+    for (size_t i = 0; i < layout.nFields; ++i) {
+        const FieldDesc& f = layout.pFields[i];
+        char* pField = pBase + f.nOffset;
+        switch (f.kind) {
+        case FieldKind::Int32:
+            file.ReadInt32(reinterpret_cast<int32_t*>(pField));
+            break;
+        case FieldKind::Date:
+            file.ReadDouble(reinterpret_cast<double*>(pField));
+            break;
+        case FieldKind::Text:
+            file.ReadString(pField, f.nCapacity);
+            if (pExact != nullptr && !file.LastReadCanonical())
+                *pExact = false;
+            break;
+        case FieldKind::Bool:
+            file.ReadBool(reinterpret_cast<uint8_t*>(pField));
+            if (pExact != nullptr && !file.LastReadCanonical())
+                *pExact = false;
+            break;
+        }
+    }
+}
+
+void WriteRecordItems(CxFile& file, const void* pRecord, const RecordLayout& layout) {
+    const char* pBase = static_cast<const char*>(pRecord);
+    for (size_t i = 0; i < layout.nFields; ++i) {
+        const FieldDesc& f = layout.pFields[i];
+        const char* pField = pBase + f.nOffset;
+        switch (f.kind) {
+        case FieldKind::Int32:
+            file.WriteInt32(*reinterpret_cast<const int32_t*>(pField));
+            break;
+        case FieldKind::Date:
+            file.WriteDouble(*reinterpret_cast<const double*>(pField));
+            break;
+        case FieldKind::Text:
+            file.WriteString(pField);
+            break;
+        case FieldKind::Bool:
+            file.WriteBool(*reinterpret_cast<const uint8_t*>(pField));
+            break;
+        }
+    }
+}
