@@ -141,6 +141,12 @@ bool CxFile::ReadString(char* szBuf, size_t nCapacity) {
     return true;
 }
 
+size_t CxFile::ReadBytes(void* pDest, size_t nBytes) {
+    if (m_pFile == nullptr || !m_bReading || pDest == nullptr)
+        return 0;
+    return ReadRaw(pDest, nBytes);
+}
+
 bool CxFile::ReadInt32(int32_t* pValue) {
     if (m_pFile == nullptr || !m_bReading || pValue == nullptr)
         return false;

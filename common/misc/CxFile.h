@@ -31,6 +31,8 @@ public:
     bool ReadDouble(double* pValue);
     // Keeps the lowest-order of the 4 bytes.
     bool ReadBool(uint8_t* pValue);
+    // Reads raw bytes; the number read (fewer at the end of the file).
+    size_t ReadBytes(void* pDest, size_t nBytes);
 
     bool WriteString(const char* szText);
     bool WriteInt32(int32_t nValue);
