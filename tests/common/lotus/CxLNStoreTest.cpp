@@ -27,9 +27,9 @@ template <typename TRecord> void WriteRecords(const std::string& path, std::vect
 
 std::unique_ptr<LNAddrRecord> Contact(const char* szName, const char* szMail) {
     std::unique_ptr<LNAddrRecord> r(new LNAddrRecord());
-    snprintf(r->DisplayName, sizeof r->DisplayName, "%s", szName);
-    snprintf(r->BusinessEmail, sizeof r->BusinessEmail, "%s", szMail);
-    snprintf(r->ID, sizeof r->ID, "id-%s", szName);
+    r->DisplayName = szName;
+    r->BusinessEmail = szMail;
+    r->ID = (std::string("id-") + szName).c_str();
     r->Tag = 17;
     r->Action = 1; // the helper's own value, to be written back as it came
     r->BirthDate = 30000.5;
@@ -275,7 +275,7 @@ TEST_F(StoreTest, ASubmitThatCannotWriteRunsNoHelper) {
 
 TEST_F(StoreTest, NotebookLogsOnlyItsFailures) {
     LNNoteRecord n{};
-    snprintf(n.Subject, sizeof n.Subject, "%s", "diary");
+    n.Subject = "diary";
     n.BorderColor = 0x00FF00FF;
     WriteRecords<LNNoteRecord>(work + "source.dat", {&n});
     Helper("Pellora.NotesNote", "copy=" + work + "source.dat\n");

@@ -94,14 +94,37 @@ TEST_F(ExchangeFile, FieldCountsAndCapacities) {
     EXPECT_EQ(LayoutOf<LNDateRecord>().nFields, 30u);
     EXPECT_EQ(LayoutOf<LNTaskRecord>().nFields, 20u);
     EXPECT_EQ(LayoutOf<LNNoteRecord>().nFields, 10u);
-    EXPECT_EQ(sizeof(LNAddrRecord::Note), 4096u);
-    EXPECT_EQ(sizeof(LNDateRecord::Body), 20480u);
-    EXPECT_EQ(sizeof(LNDateRecord::Repeats), 10u);
-    EXPECT_EQ(sizeof(LNTaskRecord::Body), 8192u);
-    EXPECT_EQ(sizeof(LNTaskRecord::Repeats), 256u);
-    EXPECT_EQ(sizeof(LNNoteRecord::Body), 8192u);
-    EXPECT_EQ(sizeof(LNAddrRecord::CustomField), 10u * 256u);
-    EXPECT_EQ(sizeof(LNAddrRecord::CustomLabel), 10u * 64u);
+    // The capacity of every text item, by name, as the layouts give them.
+    auto capacity = [](const RecordLayout& layout, const char* name) -> uint32_t {
+        for (size_t i = 0; i < layout.nFields; ++i)
+            if (std::string(layout.pFields[i].szName) == name)
+                return layout.pFields[i].nCapacity;
+        return 0;
+    };
+    const RecordLayout& addr = LayoutOf<LNAddrRecord>();
+    EXPECT_EQ(capacity(addr, "ID"), 64u);
+    EXPECT_EQ(capacity(addr, "DisplayName"), 256u);
+    EXPECT_EQ(capacity(addr, "BusinessEmail"), 128u);
+    EXPECT_EQ(capacity(addr, "BusinessCity"), 32u);
+    EXPECT_EQ(capacity(addr, "Note"), 4096u);
+    EXPECT_EQ(capacity(addr, "CustomField[9]"), 256u);
+    EXPECT_EQ(capacity(addr, "CustomLabel[9]"), 64u);
+    const RecordLayout& date = LayoutOf<LNDateRecord>();
+    EXPECT_EQ(capacity(date, "Body"), 20480u);
+    EXPECT_EQ(capacity(date, "Repeats"), 10u);
+    EXPECT_EQ(capacity(date, "ExtraText2"), 16u);
+    EXPECT_EQ(capacity(LayoutOf<LNTaskRecord>(), "Body"), 8192u);
+    EXPECT_EQ(capacity(LayoutOf<LNTaskRecord>(), "Repeats"), 256u);
+    EXPECT_EQ(capacity(LayoutOf<LNTaskRecord>(), "TaskType"), 32u);
+    EXPECT_EQ(capacity(LayoutOf<LNNoteRecord>(), "Body"), 8192u);
+    // Every item lies inside its record, and no two share a place.
+    for (const RecordLayout* layout : {&addr, &date, &LayoutOf<LNTaskRecord>(),
+                                       &LayoutOf<LNNoteRecord>()}) {
+        for (size_t i = 1; i < layout->nFields; ++i)
+            EXPECT_GT(layout->pFields[i].nOffset, layout->pFields[i - 1].nOffset)
+                << layout->pFields[i].szName;
+    }
+    EXPECT_LT(addr.pFields[addr.nFields - 1].nOffset, sizeof(LNAddrRecord));
 }
 
 TEST_F(ExchangeFile, ContactItemsInFileOrder) {
