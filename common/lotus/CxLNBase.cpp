@@ -117,6 +117,11 @@ HelperRunResult CxLNBaseUtil::RunHelper(LNKind kind, const char* szProgram, int3
 
     m_bHelperFailed = false;
     m_szLastHelperError[0] = '\0';
+    // An error file left by an earlier run must not pass for this run's: a helper that cannot
+    // start would otherwise seem to report the old errors again.
+    char szErrorPath[600];
+    WorkPath(szErrorPath, sizeof szErrorPath, m_szErrorFile);
+    DeleteFileA(szErrorPath);
 
     CxLNDataReader& runner = RunnerOf(kind);
     runner.SetWorkFolder(m_szWorkFolder);

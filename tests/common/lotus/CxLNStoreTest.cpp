@@ -287,10 +287,10 @@ TEST_F(StoreTest, NotebookLogsOnlyItsFailures) {
     store.MarkForDeletion(store.GetRecordIndex()->First());
     ASSERT_TRUE(store.Submit());
     // Every line is the runner's.
-    const char* runnerLines[] = {"Original current directory: ", "Set current directory: ",
-                                 "Get Lotus Notes Path: ", "Executing command: ",
-                                 "Command executed successfully.",
-                                 "Helper utility program exited successfully."};
+    const char* runnerLines[] = {
+        "Original current directory: ",   "Set current directory: ",
+        "Get Lotus Notes Path: ",         "Executing command: ",
+        "Command executed successfully.", "Helper utility program exited successfully."};
     for (const std::string& m : log.Messages()) {
         bool bRunner = false;
         for (const char* prefix : runnerLines)
@@ -336,6 +336,16 @@ TEST_F(StoreTest, HelperErrorsAreRead) {
         EXPECT_FALSE(store.HelperFailed()) << count;
         EXPECT_STREQ(store.LastHelperError(), "") << count;
     }
+}
+
+TEST_F(StoreTest, AnEarlierRunsErrorsAreNotReportedAgain) {
+    testutil::WriteText(work + "LNAddrErr.dat", "[Error]\r\nError.Count=1\r\nError.1=old\r\n");
+    Helper("Pellora.NotesAddr", "");
+    CxLNAddrUtil store;
+    Configure(store);
+    store.Load(); // the helper reports nothing this time
+    EXPECT_FALSE(store.HelperFailed());
+    EXPECT_STREQ(store.LastHelperError(), "");
 }
 
 TEST_F(StoreTest, SettersCutAt255) {

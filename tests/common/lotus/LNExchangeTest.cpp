@@ -118,8 +118,8 @@ TEST_F(ExchangeFile, FieldCountsAndCapacities) {
     EXPECT_EQ(capacity(LayoutOf<LNTaskRecord>(), "TaskType"), 32u);
     EXPECT_EQ(capacity(LayoutOf<LNNoteRecord>(), "Body"), 8192u);
     // Every item lies inside its record, and no two share a place.
-    for (const RecordLayout* layout : {&addr, &date, &LayoutOf<LNTaskRecord>(),
-                                       &LayoutOf<LNNoteRecord>()}) {
+    for (const RecordLayout* layout :
+         {&addr, &date, &LayoutOf<LNTaskRecord>(), &LayoutOf<LNNoteRecord>()}) {
         for (size_t i = 1; i < layout->nFields; ++i)
             EXPECT_GT(layout->pFields[i].nOffset, layout->pFields[i - 1].nOffset)
                 << layout->pFields[i].szName;
