@@ -13,7 +13,7 @@ void ReadRecordItems(CxFile& file, void* pRecord, const RecordLayout& layout, bo
             file.ReadDouble(reinterpret_cast<double*>(pField));
             break;
         case FieldKind::Text:
-            file.ReadString(pField, f.nCapacity);
+            file.ReadString(*reinterpret_cast<CxTextBase*>(pField), f.nCapacity);
             if (pExact != nullptr && !file.LastReadCanonical())
                 *pExact = false;
             break;
@@ -39,7 +39,7 @@ void WriteRecordItems(CxFile& file, const void* pRecord, const RecordLayout& lay
             file.WriteDouble(*reinterpret_cast<const double*>(pField));
             break;
         case FieldKind::Text:
-            file.WriteString(pField);
+            file.WriteString(reinterpret_cast<const CxTextBase*>(pField)->c_str());
             break;
         case FieldKind::Bool:
             file.WriteBool(*reinterpret_cast<const uint8_t*>(pField));

@@ -27,6 +27,8 @@ struct ExchangeReadResult {
     // Ok: every item reads back to the same bytes and nothing follows the last record, so
     // writing the records again gives the file byte for byte.
     bool bExact = false;
+    // Damaged: the count alone is more than the file's bytes could hold.
+    bool bCountTooLarge = false;
 };
 
 // Reads a whole exchange file. On success the records are in file order; a file that ends
@@ -53,6 +55,7 @@ ExchangeReadResult ReadExchangeFile(const char* szPath,
     int64_t nRoom = result.nFileSize - file.Tell();
     if ((uint64_t)nCount * layout.MinBytes() > (uint64_t)(nRoom > 0 ? nRoom : 0)) {
         result.nEndOffset = result.nFileSize;
+        result.bCountTooLarge = true;
         return result;
     }
     bool bExact = true;

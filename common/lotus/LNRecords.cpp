@@ -4,16 +4,17 @@
 
 namespace {
 
-#define F_INT(rec, field)                                                                          \
-    { #field, FieldKind::Int32, (uint32_t)offsetof(rec, field), 0 }
-#define F_TEXT(rec, field)                                                                         \
-    { #field, FieldKind::Text, (uint32_t)offsetof(rec, field), (uint32_t)sizeof(rec::field) }
-#define F_TEXT_AT(rec, field, i, cap)                                                              \
-    { #field "[" #i "]", FieldKind::Text, (uint32_t)(offsetof(rec, field) + (i) * (cap)), (cap) }
-#define F_DATE(rec, field)                                                                         \
-    { #field, FieldKind::Date, (uint32_t)offsetof(rec, field), 0 }
-#define F_BOOL(rec, field)                                                                         \
-    { #field, FieldKind::Bool, (uint32_t)offsetof(rec, field), 0 }
+// clang-format off
+#define F_INT(rec, field) {#field, FieldKind::Int32, (uint32_t)offsetof(rec, field), 0}
+#define F_TEXT(rec, field) \
+    {#field, FieldKind::Text, (uint32_t)offsetof(rec, field), \
+     (uint32_t)decltype(rec::field)::kCapacity}
+#define F_TEXT_AT(rec, field, i, cap) \
+    {#field "[" #i "]", FieldKind::Text, \
+     (uint32_t)(offsetof(rec, field) + (i) * sizeof(CxText<cap>)), (cap)}
+#define F_DATE(rec, field) {#field, FieldKind::Date, (uint32_t)offsetof(rec, field), 0}
+#define F_BOOL(rec, field) {#field, FieldKind::Bool, (uint32_t)offsetof(rec, field), 0}
+// clang-format on
 
 #define A(kind, field) F_##kind(LNAddrRecord, field)
 const FieldDesc kAddrFields[] = {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../misc/CxList.h"
+#include "../misc/CxText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,6 +23,9 @@ const uint32_t kFlagTicked = 2;    // ticked when the user left the review page
 
 template <typename TRecord> class CommMgr;
 
+// Records hold their texts in CxText fields: each field keeps the capacity of its exchange-file
+// item and cuts longer texts, but holds only what its text needs.
+
 // An entry of a record index; it refers to exactly one record, whose Entry refers back.
 template <typename TRecord> struct CommEntry { TRecord* pRecord = nullptr; };
 
@@ -33,54 +37,54 @@ struct LNNoteRecord;
 struct LNAddrRecord {
     int32_t Action;
     int32_t Tag;
-    char ID[64];
-    char FirstName[64];
-    char MiddleName[64];
-    char LastName[64];
-    char Suffix[64];
-    char DisplayName[256];
-    char CompanyName[64];
-    char Department[64];
-    char JobTitle[64];
-    char Location[256];
-    char AssistantName[64];
-    char ManagerName[64];
-    char BusinessEmail[128];
-    char PersonalEmail[128];
-    char AssistantPhone[128];
-    char BusinessEmail2[128];
-    char PersonalEmail2[128];
-    char BusinessStreet[256];
-    char BusinessCity[32];
-    char BusinessState[32];
-    char BusinessCountry[32];
-    char BusinessPostal[32];
-    char HomeStreet[256];
-    char HomeCity[32];
-    char HomeState[32];
-    char HomeCountry[32];
-    char HomePostal[32];
-    char OtherStreet[256];
-    char OtherCity[32];
-    char OtherState[32];
-    char OtherCountry[32];
-    char OtherPostal[32];
-    char PrimaryPhone[32];
-    char BusinessPhone[32];
-    char HomePhone[32];
-    char MobilePhone[32];
-    char BusinessFax[32];
-    char HomeFax[32];
-    char Pager[32];
-    char InstantMessenger[64];
-    char WebSite[256];
-    char BlogSite[256];
-    char SpouseName[64];
-    char ChildrenNames[256];
-    char Note[4096];
-    char Category[256];
-    char CustomField[10][256];
-    char CustomLabel[10][64];
+    CxText<64> ID;
+    CxText<64> FirstName;
+    CxText<64> MiddleName;
+    CxText<64> LastName;
+    CxText<64> Suffix;
+    CxText<256> DisplayName;
+    CxText<64> CompanyName;
+    CxText<64> Department;
+    CxText<64> JobTitle;
+    CxText<256> Location;
+    CxText<64> AssistantName;
+    CxText<64> ManagerName;
+    CxText<128> BusinessEmail;
+    CxText<128> PersonalEmail;
+    CxText<128> AssistantPhone;
+    CxText<128> BusinessEmail2;
+    CxText<128> PersonalEmail2;
+    CxText<256> BusinessStreet;
+    CxText<32> BusinessCity;
+    CxText<32> BusinessState;
+    CxText<32> BusinessCountry;
+    CxText<32> BusinessPostal;
+    CxText<256> HomeStreet;
+    CxText<32> HomeCity;
+    CxText<32> HomeState;
+    CxText<32> HomeCountry;
+    CxText<32> HomePostal;
+    CxText<256> OtherStreet;
+    CxText<32> OtherCity;
+    CxText<32> OtherState;
+    CxText<32> OtherCountry;
+    CxText<32> OtherPostal;
+    CxText<32> PrimaryPhone;
+    CxText<32> BusinessPhone;
+    CxText<32> HomePhone;
+    CxText<32> MobilePhone;
+    CxText<32> BusinessFax;
+    CxText<32> HomeFax;
+    CxText<32> Pager;
+    CxText<64> InstantMessenger;
+    CxText<256> WebSite;
+    CxText<256> BlogSite;
+    CxText<64> SpouseName;
+    CxText<256> ChildrenNames;
+    CxText<4096> Note;
+    CxText<256> Category;
+    CxText<256> CustomField[10];
+    CxText<64> CustomLabel[10];
     double BirthDate;
     double Anniversary;
 
@@ -91,33 +95,33 @@ struct LNAddrRecord {
 struct LNDateRecord {
     int32_t Action;
     int32_t Tag;
-    char ID[64];
-    char Subject[256];
-    char Location[256];
-    char Body[20480];
-    char Repeats[10];
-    char Resources[256];
-    char StartTimeZone[64];
-    char EndTimeZone[64];
+    CxText<64> ID;
+    CxText<256> Subject;
+    CxText<256> Location;
+    CxText<20480> Body;
+    CxText<10> Repeats;
+    CxText<256> Resources;
+    CxText<64> StartTimeZone;
+    CxText<64> EndTimeZone;
     double DisplayStart;
     double DisplayEnd;
     double DateTime3;
     double DateTime4;
     double StartDateTime;
     double EndDateTime;
-    char RepeatUnit[10];
-    char RepeatInterval[10];
-    char RepeatWeekdays[10];
-    char ExtraText1[10];
+    CxText<10> RepeatUnit;
+    CxText<10> RepeatInterval;
+    CxText<10> RepeatWeekdays;
+    CxText<10> ExtraText1;
     double ExtraDate1;
-    char ExtraText2[16];
+    CxText<16> ExtraText2;
     double RepeatUntil;
-    char ExtraText3[10];
+    CxText<10> ExtraText3;
     int32_t ExtraNumber;
-    char ExtraText4[16];
+    CxText<16> ExtraText4;
     double ExtraDate2;
-    char ExtraText5[10];
-    char ExtraText6[10];
+    CxText<10> ExtraText5;
+    CxText<10> ExtraText6;
     CxBool Private;
 
     uint32_t Flags;
@@ -127,24 +131,24 @@ struct LNDateRecord {
 struct LNTaskRecord {
     int32_t Action;
     int32_t Tag;
-    char ID[64];
-    char Subject[256];
-    char Body[8192];
-    char Repeats[256];
-    char Categories[256];
+    CxText<64> ID;
+    CxText<256> Subject;
+    CxText<8192> Body;
+    CxText<256> Repeats;
+    CxText<256> Categories;
     int32_t Importance; // 0 high, 1 normal, 2 low
     CxBool Private;
-    char TaskType[32];
+    CxText<32> TaskType;
     double DueDate;
     double StartDate;
     double EndDate;
     int32_t DueState;
     int32_t Alarm;
-    char AlarmUnit[16];
-    char AlarmMemoOptions[256];
-    char AlarmDescription[256];
+    CxText<16> AlarmUnit;
+    CxText<256> AlarmMemoOptions;
+    CxText<256> AlarmDescription;
     int32_t AlarmOffset;
-    char AlarmString[256];
+    CxText<256> AlarmString;
 
     uint32_t Flags;
     CommEntry<LNTaskRecord>* Entry;
@@ -153,10 +157,10 @@ struct LNTaskRecord {
 struct LNNoteRecord {
     int32_t Action;
     int32_t Tag;
-    char ID[64];
-    char Subject[256];
-    char Body[8192];
-    char Categories[256];
+    CxText<64> ID;
+    CxText<256> Subject;
+    CxText<8192> Body;
+    CxText<256> Categories;
     int32_t BorderColor;
     double DiaryDate;
     double CreateTime;

@@ -1,5 +1,7 @@
 #include "CxFile.h"
 
+#include "CxText.h"
+
 #include <cstring>
 
 namespace {
@@ -137,6 +139,47 @@ bool CxFile::ReadString(char* szBuf, size_t nCapacity) {
     if (memchr(szBuf, 0, nGot) != nullptr)
         m_bLastCanonical = false;
     if (nGot == nKeep && (size_t)nLen > nKeep)
+        SkipRaw((uint64_t)nLen - nKeep);
+    return true;
+}
+
+size_t CxFile::ReadBytes(void* pDest, size_t nBytes) {
+    if (m_pFile == nullptr || !m_bReading || pDest == nullptr)
+        return 0;
+    return ReadRaw(pDest, nBytes);
+}
+
+bool CxFile::ReadString(CxTextBase& text, size_t nCapacity) {
+    if (m_pFile == nullptr || !m_bReading)
+        return false;
+    text.Clear();
+    unsigned char aLen[4];
+    int32_t nLen = 0;
+    if (ReadRaw(aLen, 4) == 4)
+        nLen = (int32_t)GetLE32(aLen);
+    m_bLastCanonical = nLen >= 0;
+    if (nLen <= 0)
+        return true;
+    size_t nKeep = (size_t)nLen;
+    if (nCapacity == 0 || nKeep > nCapacity - 1) {
+        nKeep = nCapacity > 0 ? nCapacity - 1 : 0;
+        m_bLastCanonical = false;
+    }
+    if (nKeep > 0) {
+        // Bounded by the capacity: a length beyond the file's end never sizes the block.
+        char* pBuf = text.Prepare(nKeep);
+        if (pBuf == nullptr) {
+            SkipRaw((uint64_t)nLen);
+            return true;
+        }
+        size_t nGot = ReadRaw(pBuf, nKeep);
+        pBuf[nGot] = '\0';
+        if (memchr(pBuf, 0, nGot) != nullptr)
+            m_bLastCanonical = false;
+        if (nGot < nKeep)
+            return true;
+    }
+    if ((size_t)nLen > nKeep)
         SkipRaw((uint64_t)nLen - nKeep);
     return true;
 }

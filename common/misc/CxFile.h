@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <vector>
 
+class CxTextBase;
+
 class CxFile {
 public:
     CxFile() = default;
@@ -26,11 +28,15 @@ public:
     // keeps its first nCapacity - 1 bytes and skips the rest, so the file stays in step. A
     // length of 0 or below leaves the buffer as it was.
     bool ReadString(char* szBuf, size_t nCapacity);
+    // The same into a text field of the given capacity; a length of 0 or below empties it.
+    bool ReadString(CxTextBase& text, size_t nCapacity);
     bool ReadInt32(int32_t* pValue);
     bool ReadUInt32(uint32_t* pValue);
     bool ReadDouble(double* pValue);
     // Keeps the lowest-order of the 4 bytes.
     bool ReadBool(uint8_t* pValue);
+    // Reads raw bytes; the number read (fewer at the end of the file).
+    size_t ReadBytes(void* pDest, size_t nBytes);
 
     bool WriteString(const char* szText);
     bool WriteInt32(int32_t nValue);
