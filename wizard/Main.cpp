@@ -11,6 +11,12 @@
 #include "Lnremoteaccess.h"
 #include "Lnsource.h"
 #include "Lntaskoption.h"
+#include "Waitwindow.h"
+
+#include "common/lotus/CxLNAddr.h"
+#include "common/lotus/CxLNDate.h"
+#include "common/lotus/CxLNNote.h"
+#include "common/lotus/CxLNTask.h"
 
 #include "common/misc/CxDebugUtil.h"
 #include "common/misc/CxIniUtil.h"
@@ -19,6 +25,7 @@
 #include "ui/CxLook.h"
 
 #include <cstdio>
+#include <new>
 
 const char kMainTitle[] = "Mirrowick - Remove Duplicates in Lotus Notes Contacts and Calendar";
 const char kAppTitle[] = "Mirrowick";
@@ -259,8 +266,170 @@ LRESULT TfmMain::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     return DefaultMessage(uMsg, wParam, lParam);
 }
 
-bool TfmMain::LoadNotesData() {
-    return false;
+// ---- The loaded data
+
+namespace {
+
+// The stores of the last loading run, owned here; Loaded() gives the rest of the program their
+// record indexes and the duplicate lists.
+struct Stores {
+    std::unique_ptr<CxLNAddrUtil> pAddr;
+    std::unique_ptr<CxLNDateUtil> pDate;
+    std::unique_ptr<CxLNTaskUtil> pTask;
+    std::unique_ptr<CxLNNoteUtil> pNote;
+};
+Stores g_Stores;
+
+// What differs between the four kinds in a loading run.
+struct LoadKind {
+    const char* szWaitText;
+    bool bPause;
+    const char* szStatusFile;
+};
+const LoadKind kLoadKinds[4] = {
+    {"Loading Lotus Notes Contacts...", true, "%sLNAddrStatus.dat"},
+    {"Loading Lotus Notes Calendar...", false, "%sLNDateStatus.dat"},
+    {"Loading Lotus Notes Tasks...", false, "%sLNTaskStatus.dat"},
+    {"Loading Lotus Notes Notebook...", true, "%sLNNoteStatus.dat"},
+};
+
+// Hands a store every setting its helper needs, in the order the helper's parameters are built.
+void Configure(CxLNBaseUtil& store, const AppSettings& s, const char* szWork, int nSlot) {
+    store.SetWorkFolder(szWork);
+    store.SetServerName(s.ServerName);
+    store.SetUserName(s.UserName);
+    store.SetPassword(s.Password);
+    if (nSlot == 0)
+        static_cast<CxLNAddrUtil&>(store).SetAddrFile(s.AddrFile);
+    store.SetDatabase(nSlot == 3 ? s.NoteFile : s.MailDBName);
+    // A notebook's helper signs in without an ID file.
+    if (nSlot != 3)
+        store.SetIDFile(s.IDFile);
+    store.SetLogFolder(szWork);
+    store.SetDebugEnabled(s.EnableDebug);
+    store.SetLogLevel(s.LogLevel);
 }
 
-void TfmMain::FreeNotesData() {}
+// Whether a kind has what it needs to load.
+bool CanLoad(const AppSettings& s, int nSlot) {
+    switch (nSlot) {
+    case 0:
+        return s.AddrFile[0] != '\0';
+    case 1:
+    case 2:
+        return s.MailDBName[0] != '\0' || (s.ServerName[0] != '\0' && s.UserName[0] != '\0');
+    case 3:
+        return s.NoteFile[0] != '\0';
+    default:
+        return false;
+    }
+}
+
+// Why a load that ran has failed, as far as the store lets us know.
+std::string LoadFailureReason(CxLNBaseUtil& store, const char* szProgram) {
+    if (store.HelperFailed() && store.LastHelperError()[0] != '\0')
+        return store.LastHelperError();
+    char szFolder[MAX_PATH] = "";
+    GetProgramFolder(nullptr, szFolder, sizeof szFolder);
+    std::string program = std::string(szFolder) + szProgram;
+    if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return "The helper program " + program + " was not found.";
+    return std::string();
+}
+
+} // namespace
+
+CxLNAddrUtil* LoadedAddrStore() {
+    return g_Stores.pAddr.get();
+}
+CxLNDateUtil* LoadedDateStore() {
+    return g_Stores.pDate.get();
+}
+CxLNTaskUtil* LoadedTaskStore() {
+    return g_Stores.pTask.get();
+}
+CxLNNoteUtil* LoadedNoteStore() {
+    return g_Stores.pNote.get();
+}
+
+bool TfmMain::LoadNotesData() {
+    FreeNotesData();
+    m_loadError.clear();
+    g_Stores.pAddr.reset(new (std::nothrow) CxLNAddrUtil());
+    g_Stores.pDate.reset(new (std::nothrow) CxLNDateUtil());
+    g_Stores.pTask.reset(new (std::nothrow) CxLNTaskUtil());
+    g_Stores.pNote.reset(new (std::nothrow) CxLNNoteUtil());
+    if (!g_Stores.pAddr || !g_Stores.pDate || !g_Stores.pTask || !g_Stores.pNote) {
+        CXLOG(0, "The record stores could not be made");
+        FreeNotesData();
+        return false;
+    }
+    CxLNBaseUtil* apStores[4] = {g_Stores.pAddr.get(), g_Stores.pDate.get(),
+                                 g_Stores.pTask.get(), g_Stores.pNote.get()};
+
+    const AppSettings& s = Settings();
+    bool bResult = false;
+    char szWork[260] = "";
+    const int nSlot = KindSlot(s.AppFlag);
+    if (!GetWorkFolder(szWork, sizeof szWork)) {
+        // No store is handed a path that is not there.
+        CXLOG(0, "The working folder could not be had for the loading run");
+        m_loadError = "The working folder of Mirrowick could not be made.";
+    } else if (nSlot < 0 || !CanLoad(s, nSlot)) {
+        CXLOG(0, "Nothing to load for data type %d", static_cast<int>(s.AppFlag));
+    } else {
+        const LoadKind& kind = kLoadKinds[nSlot];
+        CxLNBaseUtil& store = *apStores[nSlot];
+        SetWaitText(kind.szWaitText);
+        if (kind.bPause)
+            Sleep(200);
+        Configure(store, s, szWork, nSlot);
+        char szStatus[300];
+        snprintf(szStatus, sizeof szStatus, kind.szStatusFile, szWork);
+        SetWaitStatusFile(szStatus);
+        CXLOG(2, "Loading data type %d", static_cast<int>(s.AppFlag));
+        bResult = store.Load();
+        if (!bResult) {
+            const char* aszPrograms[4] = {g_Stores.pAddr->Info().szProgram,
+                                          g_Stores.pDate->Info().szProgram,
+                                          g_Stores.pTask->Info().szProgram,
+                                          g_Stores.pNote->Info().szProgram};
+            m_loadError = LoadFailureReason(store, aszPrograms[nSlot]);
+        }
+    }
+
+    LoadedData& data = Loaded();
+    for (CxList*& pList : data.pDupList) {
+        pList = new (std::nothrow) CxList();
+        if (pList == nullptr) {
+            CXLOG(0, "The duplicate lists could not be made");
+            FreeNotesData();
+            return false;
+        }
+    }
+    data.pAddrIndex = g_Stores.pAddr->GetRecordIndex();
+    data.pDateIndex = g_Stores.pDate->GetRecordIndex();
+    data.pTaskIndex = g_Stores.pTask->GetRecordIndex();
+    data.pNoteIndex = g_Stores.pNote->GetRecordIndex();
+    return bResult;
+}
+
+void TfmMain::FreeNotesData() {
+    LoadedData& data = Loaded();
+    // The indexes go with their stores; the lists own no records.
+    data.pAddrIndex = nullptr;
+    data.pDateIndex = nullptr;
+    data.pTaskIndex = nullptr;
+    data.pNoteIndex = nullptr;
+    g_Stores.pAddr.reset();
+    g_Stores.pDate.reset();
+    g_Stores.pTask.reset();
+    g_Stores.pNote.reset();
+    for (CxList*& pList : data.pDupList) {
+        if (pList != nullptr) {
+            pList->Clear();
+            delete pList;
+            pList = nullptr;
+        }
+    }
+}

@@ -12,6 +12,18 @@
 #include <memory>
 #include <string>
 
+class CxLNAddrUtil;
+class CxLNDateUtil;
+class CxLNTaskUtil;
+class CxLNNoteUtil;
+
+// The stores of the last loading run (none before the first and after the program's end); the
+// review and cleaning pages mark and submit through them.
+CxLNAddrUtil* LoadedAddrStore();
+CxLNDateUtil* LoadedDateStore();
+CxLNTaskUtil* LoadedTaskStore();
+CxLNNoteUtil* LoadedNoteStore();
+
 extern const char kMainTitle[]; // "Mirrowick - Remove Duplicates in Lotus Notes ..."
 extern const char kAppTitle[];  // "Mirrowick"
 

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
 #include <new>
 
 namespace {
@@ -14,10 +13,24 @@ namespace {
 const char kClassName[] = "CommWaitWindow";
 const COLORREF kBlockColor = RGB(0, 128, 192);
 
-std::mutex g_Lock; // guards g_pCurrent and the current window's texts
+// The one lock of both threads: guards g_pCurrent and the current window's texts. A slim
+// reader/writer lock holds no kernel object, so contention never makes one.
+SRWLOCK g_Lock = SRWLOCK_INIT;
+
+class CxLockGuard {
+public:
+    explicit CxLockGuard(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
+    ~CxLockGuard() { ReleaseSRWLockExclusive(&m_lock); }
+    CxLockGuard(const CxLockGuard&) = delete;
+    CxLockGuard& operator=(const CxLockGuard&) = delete;
+
+private:
+    SRWLOCK& m_lock;
+};
 CxCommWaitWindow* g_pCurrent = nullptr;
 bool g_bClassRegistered = false;
 std::atomic<int> g_nThreads{0};
+std::atomic<WaitThreadHook> g_pStartHook{nullptr};
 
 void CopyCut(char* szDest, size_t nCapacity, const char* szSrc) {
     snprintf(szDest, nCapacity, "%s", szSrc != nullptr ? szSrc : "");
@@ -30,7 +43,7 @@ LRESULT CALLBACK WaitWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
         if (pThis == nullptr)
             return 0;
         {
-            std::lock_guard<std::mutex> lock(g_Lock);
+            CxLockGuard lock(g_Lock);
             pThis->m_hWnd = hWnd;
         }
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pThis));
@@ -49,7 +62,7 @@ LRESULT CALLBACK WaitWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
             case WM_NCDESTROY:
                 SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
                 {
-                    std::lock_guard<std::mutex> lock(g_Lock);
+                    CxLockGuard lock(g_Lock);
                     pThis->m_hWnd = nullptr;
                 }
                 break;
@@ -62,7 +75,7 @@ LRESULT CALLBACK WaitWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lPar
 }
 
 bool RegisterWaitClass() {
-    std::lock_guard<std::mutex> lock(g_Lock);
+    CxLockGuard lock(g_Lock);
     if (g_bClassRegistered)
         return true;
     HINSTANCE hInst = GetModuleHandleA(nullptr);
@@ -103,7 +116,7 @@ bool ReadStatusLine(const char* szPath, char* szLine, size_t nCapacity) {
 // Leaves the current wait window to a newer one if there is one: clears it only while it
 // still names this object.
 void ReleaseCurrent(CxCommWaitWindow* pWait) {
-    std::lock_guard<std::mutex> lock(g_Lock);
+    CxLockGuard lock(g_Lock);
     if (g_pCurrent == pWait)
         g_pCurrent = nullptr;
 }
@@ -117,6 +130,8 @@ DWORD WINAPI WaitThreadProc(LPVOID pParam) {
     ThreadStart start = *static_cast<ThreadStart*>(pParam);
     delete static_cast<ThreadStart*>(pParam);
     CxCommWaitWindow* pWait = start.pWait;
+    if (WaitThreadHook pHook = g_pStartHook.load())
+        pHook();
 
     HWND hWnd = nullptr;
     if (RegisterWaitClass()) {
@@ -160,13 +175,13 @@ DWORD WINAPI WaitThreadProc(LPVOID pParam) {
             }
             char szPath[260];
             {
-                std::lock_guard<std::mutex> lock(g_Lock);
+                CxLockGuard lock(g_Lock);
                 CopyCut(szPath, sizeof szPath, pWait->m_szStatusFile);
             }
             char szLine[1024];
             bool bLine = szPath[0] != '\0' && ReadStatusLine(szPath, szLine, sizeof szLine);
             {
-                std::lock_guard<std::mutex> lock(g_Lock);
+                CxLockGuard lock(g_Lock);
                 if (bLine)
                     CopyCut(pWait->m_szMessage, sizeof pWait->m_szMessage, szLine);
                 pWait->m_nElapsed += 100;
@@ -179,9 +194,15 @@ DWORD WINAPI WaitThreadProc(LPVOID pParam) {
         DestroyWindow(hWnd);
     }
     ReleaseCurrent(pWait);
-    if (start.hOwner != nullptr && IsWindow(start.hOwner)) {
-        SetWindowPos(start.hOwner, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        SetForegroundWindow(start.hOwner);
+    // The owner's window belongs to the user-interface thread, which may still be busy: the
+    // request is posted to it, so this thread never waits for that one.
+    HWND hTop = start.hOwner != nullptr && IsWindow(start.hOwner)
+                    ? GetAncestor(start.hOwner, GA_ROOT)
+                    : nullptr;
+    if (hTop != nullptr) {
+        SetWindowPos(hTop, HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+        SetForegroundWindow(hTop);
     }
     delete pWait;
     --g_nThreads;
@@ -221,7 +242,7 @@ LRESULT CxCommWaitWindow::OnTimer(UINT_PTR nId) {
     if (nId != kWaitTimerId)
         return 0;
     {
-        std::lock_guard<std::mutex> lock(g_Lock);
+        CxLockGuard lock(g_Lock);
         ++m_nTickCount;
     }
     InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -250,7 +271,7 @@ LRESULT CxCommWaitWindow::OnPaint() {
 
     char szMessage[1024];
     {
-        std::lock_guard<std::mutex> lock(g_Lock);
+        CxLockGuard lock(g_Lock);
         CopyCut(szMessage, sizeof szMessage, m_szMessage);
     }
     const UINT uLine = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -294,7 +315,7 @@ bool StartWaitWindow(HWND hOwner) {
         return false;
     }
     {
-        std::lock_guard<std::mutex> lock(g_Lock);
+        CxLockGuard lock(g_Lock);
         // A wait window left current by an earlier start is asked to close: only one shows.
         if (g_pCurrent != nullptr)
             SetEvent(g_pCurrent->m_hCloseEvent);
@@ -316,13 +337,13 @@ bool StartWaitWindow(HWND hOwner) {
 }
 
 void SetWaitText(const char* szText) {
-    std::lock_guard<std::mutex> lock(g_Lock);
+    CxLockGuard lock(g_Lock);
     if (g_pCurrent != nullptr && szText != nullptr)
         CopyCut(g_pCurrent->m_szMessage, sizeof g_pCurrent->m_szMessage, szText);
 }
 
 void SetWaitStatusFile(const char* szPath) {
-    std::lock_guard<std::mutex> lock(g_Lock);
+    CxLockGuard lock(g_Lock);
     if (g_pCurrent == nullptr)
         return;
     if (szPath != nullptr && szPath[0] != '\0')
@@ -331,13 +352,13 @@ void SetWaitStatusFile(const char* szPath) {
 }
 
 void CloseWaitWindow() {
-    std::lock_guard<std::mutex> lock(g_Lock);
+    CxLockGuard lock(g_Lock);
     if (g_pCurrent != nullptr && g_pCurrent->m_hCloseEvent != nullptr)
         SetEvent(g_pCurrent->m_hCloseEvent);
 }
 
 bool GetWaitWindowState(WaitWindowState* pState) {
-    std::lock_guard<std::mutex> lock(g_Lock);
+    CxLockGuard lock(g_Lock);
     if (g_pCurrent == nullptr || pState == nullptr)
         return false;
     pState->hWnd = g_pCurrent->m_hWnd;
@@ -350,4 +371,8 @@ bool GetWaitWindowState(WaitWindowState* pState) {
 
 int WaitThreadsRunning() {
     return g_nThreads.load();
+}
+
+void SetWaitThreadStartHook(WaitThreadHook pHook) {
+    g_pStartHook.store(pHook);
 }

@@ -58,6 +58,10 @@ struct WaitWindowState {
 bool GetWaitWindowState(WaitWindowState* pState);
 // The wait threads that have started and not yet ended.
 int WaitThreadsRunning();
+// Tests hold a new wait thread back before it makes its window, to give it calls "before it
+// has run"; none (the default) lets it go at once.
+using WaitThreadHook = void (*)();
+void SetWaitThreadStartHook(WaitThreadHook pHook);
 
 const UINT_PTR kWaitTimerId = 10000;
 const int kWaitWidth = 480;
