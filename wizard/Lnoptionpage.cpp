@@ -32,21 +32,20 @@ TfmLNFileOption::TfmLNFileOption(IWizardHost& host, const Texts& texts, const Co
 bool TfmLNFileOption::CreateControls() {
     // The link follows the second line of text.
     const int xLink = kLeft + TextWidth96(look::NormalFont(), m_texts.szLabel2) + 8;
-    // The two choices, their edits and the "..." button form one group, so the radio buttons
-    // select each other; each is a Tab stop of its own, top to bottom.
+    // The two choices are one radio group: one Tab stop (the chosen one) with the arrow keys
+    // between them, as Windows users know it; Tab then goes on to the boxes, top to bottom.
     bool bOk = CreateLayout(
-        Handle(),
-        {
-            {&m_c.Label1, CxKind::MultiLabel, m_texts.szLabel1, kLeft, 30, kWidth, 16},
-            {&m_c.Label2, CxKind::Label, m_texts.szLabel2, kLeft, 48},
-            {&m_c.Label5, CxKind::Link, kMoreDetails, xLink, 48},
-            {&m_c.rbtnLocal, CxKind::RadioFirst, m_texts.szLocal, kLeft, 96},
-            {&m_c.edtLocal, CxKind::Edit, "", kLeft + 20, 120, 600, 23, 0, kInGroup},
-            {&m_c.btnBrowse, CxKind::Button, "...", kLeft + 626, 120, 30, 23, 0, kInGroup},
-            {&m_c.rbtnRemote, CxKind::Radio, m_texts.szRemote, kLeft, 170, 0, 0, kTabStop},
-            {&m_c.edtRemote, CxKind::Edit, "", kLeft + 20, 194, 656, 23, 0, kInGroup},
-            {&m_c.Label3, CxKind::MultiLabel, kServerFormat, kLeft + 20, 224, 656, 32},
-        });
+        Handle(), {
+                      {&m_c.Label1, CxKind::MultiLabel, m_texts.szLabel1, kLeft, 30, kWidth, 16},
+                      {&m_c.Label2, CxKind::Label, m_texts.szLabel2, kLeft, 48},
+                      {&m_c.Label5, CxKind::Link, kMoreDetails, xLink, 48},
+                      {&m_c.rbtnLocal, CxKind::RadioFirst, m_texts.szLocal, kLeft, 96},
+                      {&m_c.rbtnRemote, CxKind::Radio, m_texts.szRemote, kLeft, 170},
+                      {&m_c.edtLocal, CxKind::Edit, "", kLeft + 20, 120, 600, 23},
+                      {&m_c.btnBrowse, CxKind::Button, "...", kLeft + 626, 120, 30, 23},
+                      {&m_c.edtRemote, CxKind::Edit, "", kLeft + 20, 194, 656, 23},
+                      {&m_c.Label3, CxKind::MultiLabel, kServerFormat, kLeft + 20, 224, 656, 32},
+                  });
     m_c.edtLocal.SetLimit(259);
     m_c.edtRemote.SetLimit(259);
     m_c.Label5.onClick = [this] { OpenHelpPage(m_texts.szHelpPage); };

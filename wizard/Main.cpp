@@ -181,8 +181,11 @@ void TfmMain::ShowStep(int n) {
     if (hFocus != nullptr && IsChild(Handle(), hFocus) && IsWindowVisible(hFocus) &&
         IsWindowEnabled(hFocus))
         return;
-    if (!IsWindowVisible(Handle()))
-        return;
+    if (IsWindowVisible(Handle()))
+        FocusFirstControl();
+}
+
+void TfmMain::FocusFirstControl() {
     TfmWizardPage* pPage =
         m_apPages[CxStepController::StepPage(CurrentStep(), Settings().AppFlag)].get();
     HWND hFirst = pPage != nullptr ? FirstTabStop(pPage->Handle()) : nullptr;
@@ -237,15 +240,19 @@ LRESULT TfmMain::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             PostQuitMessage(0);
         break;
     case WM_ACTIVATE:
-        // The focus comes back to the control that had it when the window was left.
+        // The focus comes back to the control that had it when the window was left; the
+        // first time, to the page's first control.
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND hFocus = GetFocus();
             if (hFocus != nullptr && IsChild(Handle(), hFocus))
                 m_hLastFocus = hFocus;
-        } else if (m_hLastFocus != nullptr && IsWindow(m_hLastFocus) &&
-                   IsChild(Handle(), m_hLastFocus) && IsWindowVisible(m_hLastFocus) &&
-                   IsWindowEnabled(m_hLastFocus)) {
-            SetFocus(m_hLastFocus);
+        } else {
+            if (m_hLastFocus != nullptr && IsWindow(m_hLastFocus) &&
+                IsChild(Handle(), m_hLastFocus) && IsWindowVisible(m_hLastFocus) &&
+                IsWindowEnabled(m_hLastFocus))
+                SetFocus(m_hLastFocus);
+            else
+                FocusFirstControl();
             return 0;
         }
         break;
@@ -334,6 +341,14 @@ std::string LoadFailureReason(CxLNBaseUtil& store, const char* szProgram) {
     std::string program = std::string(szFolder) + szProgram;
     if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
         return "The helper program " + program + " was not found.";
+    // The helper starts in the Lotus Notes program folder.
+    char szNotes[MAX_PATH] = "";
+    if (ReadNotesPath(szNotes, sizeof szNotes) && szNotes[0] != '\0') {
+        DWORD nAttr = GetFileAttributesA(szNotes);
+        if (nAttr == INVALID_FILE_ATTRIBUTES || (nAttr & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            return std::string("The Lotus Notes program folder ") + szNotes +
+                   " registered on this computer does not exist.";
+    }
     return std::string();
 }
 
@@ -364,8 +379,8 @@ bool TfmMain::LoadNotesData() {
         FreeNotesData();
         return false;
     }
-    CxLNBaseUtil* apStores[4] = {g_Stores.pAddr.get(), g_Stores.pDate.get(),
-                                 g_Stores.pTask.get(), g_Stores.pNote.get()};
+    CxLNBaseUtil* apStores[4] = {g_Stores.pAddr.get(), g_Stores.pDate.get(), g_Stores.pTask.get(),
+                                 g_Stores.pNote.get()};
 
     const AppSettings& s = Settings();
     bool bResult = false;
@@ -390,10 +405,9 @@ bool TfmMain::LoadNotesData() {
         CXLOG(2, "Loading data type %d", static_cast<int>(s.AppFlag));
         bResult = store.Load();
         if (!bResult) {
-            const char* aszPrograms[4] = {g_Stores.pAddr->Info().szProgram,
-                                          g_Stores.pDate->Info().szProgram,
-                                          g_Stores.pTask->Info().szProgram,
-                                          g_Stores.pNote->Info().szProgram};
+            const char* aszPrograms[4] = {
+                g_Stores.pAddr->Info().szProgram, g_Stores.pDate->Info().szProgram,
+                g_Stores.pTask->Info().szProgram, g_Stores.pNote->Info().szProgram};
             m_loadError = LoadFailureReason(store, aszPrograms[nSlot]);
         }
     }

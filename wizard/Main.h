@@ -71,6 +71,9 @@ private:
     bool CreatePages();
     void FreePages();
 
+    // The first control of the visible page, else Next, else the close button.
+    void FocusFirstControl();
+
     void btnNextClick();
     void btnPrevClick();
     void btnCancelClick();

@@ -237,8 +237,7 @@ TEST_F(PageTest, ContactsFirstVisitTakesTheRegisteredDefault) {
 }
 
 TEST_F(PageTest, WithoutARegisteredDataFolderTheLocalBoxStaysEmpty) {
-    RegistryValue dataDir(HKEY_CURRENT_USER, wizardtest::InstallerKey(), "DATADIR",
-                          std::nullopt);
+    RegistryValue dataDir(HKEY_CURRENT_USER, wizardtest::InstallerKey(), "DATADIR", std::nullopt);
     auto page = Make<TfmLNAddrOption>();
     page->UpdatePage(false);
     EXPECT_EQ(page->edtLNAddrLocal.GetText(), "");
@@ -322,11 +321,9 @@ TEST_F(PageTest, AnEmptyNameIsRefusedWithTheMessageAndTheFocusInTheBox) {
         {"notebook local",
          [](TfmWizardPage& p) { return &static_cast<TfmLNNoteOption&>(p).edtLNNoteLocal; },
          "Invalid Notebook database name."},
-        {"calendar",
-         [](TfmWizardPage& p) { return &static_cast<TfmLNDateOption&>(p).edtDateName; },
+        {"calendar", [](TfmWizardPage& p) { return &static_cast<TfmLNDateOption&>(p).edtDateName; },
          "Invalid Lotus Notes mailbox database name."},
-        {"tasks",
-         [](TfmWizardPage& p) { return &static_cast<TfmLNTaskOption&>(p).edtTaskName; },
+        {"tasks", [](TfmWizardPage& p) { return &static_cast<TfmLNTaskOption&>(p).edtTaskName; },
          "Invalid Lotus Notes mailbox database name."},
     };
     std::unique_ptr<TfmWizardPage> pages[] = {Make<TfmLNAddrOption>(), Make<TfmLNAddrOption>(),
@@ -372,8 +369,7 @@ TEST_F(PageTest, LeavingStoresTheChosenBoxCutTo255) {
 
 TEST_F(PageTest, ANotebookDefaultOnlyWhenTheFileExists) {
     testutil::TempDir dir;
-    RegistryValue dataDir(HKEY_CURRENT_USER, wizardtest::InstallerKey(), "DATADIR",
-                          dir.Folder());
+    RegistryValue dataDir(HKEY_CURRENT_USER, wizardtest::InstallerKey(), "DATADIR", dir.Folder());
     auto page = Make<TfmLNNoteOption>();
     page->UpdatePage(false);
     EXPECT_EQ(page->edtLNNoteLocal.GetText(), "");
@@ -464,8 +460,7 @@ TEST_F(PageTest, PagesReadAsWritten) {
         {&access->Label1, "Please specify the database access user / password information."},
         {&access->Label2, "If you need a password to access the remote Domino server, please "
                           "specify the password. If you need to switch to new Domino user."},
-        {&access->Label3,
-         "Please choose the appropriate user ID file to access the  server."},
+        {&access->Label3, "Please choose the appropriate user ID file to access the  server."},
         {&access->cbLNPassword, "Password Required:"},
         {&access->cbLNSavePassword, "Save the Password"},
         {&access->Label8, "User ID File:"},
@@ -480,8 +475,8 @@ TEST_F(PageTest, MoreDetailsLinksOpenTheHelpPages) {
     auto date = Make<TfmLNDateOption>();
     auto task = Make<TfmLNTaskOption>();
     auto access = Make<TfmLNRemoteAccess>();
-    for (CxLinkLabel* l : {&addr->Label5, &note->Label5, &date->Label5, &task->Label5,
-                           &access->Label5})
+    for (CxLinkLabel* l :
+         {&addr->Label5, &note->Label5, &date->Label5, &task->Label5, &access->Label5})
         l->Click();
     const std::string site = kHelpSite;
     EXPECT_EQ(g_opened, (std::vector<std::string>{
@@ -603,8 +598,7 @@ TEST_F(PageTest, IdFileBrowseOffersIdAndAllFiles) {
     EXPECT_EQ(modal.fileDialogs[0].request.startName, "C:\\Notes\\Data\\user.id");
     using Filters = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(modal.fileDialogs[0].request.filters,
-              (Filters{{"Lotus Notes user ID file (user.id)", "*.id"},
-                       {"All Files(*.*)", "*.*"}}));
+              (Filters{{"Lotus Notes user ID file (user.id)", "*.id"}, {"All Files(*.*)", "*.*"}}));
     EXPECT_EQ(page->edtIDFile.GetText(), "F:\\id\\other.id");
 }
 
