@@ -274,11 +274,14 @@ LRESULT CALLBACK CxLinkLabel::LinkProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPAR
         if (pThis != nullptr)
             pThis->m_bPressed = true;
         return 0;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
+        // Releasing the capture reports WM_CAPTURECHANGED at once: the press is read first.
+        bool bPressed = pThis != nullptr && pThis->m_bPressed;
+        if (pThis != nullptr)
+            pThis->m_bPressed = false;
         if (GetCapture() == hWnd)
             ReleaseCapture();
-        if (pThis != nullptr && pThis->m_bPressed) {
-            pThis->m_bPressed = false;
+        if (bPressed) {
             RECT rc;
             GetClientRect(hWnd, &rc);
             POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -286,6 +289,7 @@ LRESULT CALLBACK CxLinkLabel::LinkProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPAR
                 pThis->Click();
         }
         return 0;
+    }
     case WM_CAPTURECHANGED:
         if (pThis != nullptr)
             pThis->m_bPressed = false;

@@ -56,14 +56,27 @@ public:
 };
 
 // Sets (or, with no value, removes) a registry value for one test and puts back what was
-// there before.
+// there before: the old value, or no value, and no key that the test made.
 class RegistryValue {
 public:
     RegistryValue(HKEY hRoot, const char* szKey, const char* szName,
                   std::optional<std::string> value)
         : m_hRoot(hRoot), m_key(szKey), m_name(szName) {
+        // The outermost key of the path that does not exist yet goes again at the end.
+        std::string path;
+        for (size_t pos = 0; pos != std::string::npos;) {
+            size_t next = m_key.find('\\', pos);
+            path = m_key.substr(0, next);
+            HKEY h;
+            if (RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS) {
+                m_made = path;
+                break;
+            }
+            RegCloseKey(h);
+            pos = next == std::string::npos ? next : next + 1;
+        }
         HKEY h;
-        if (RegOpenKeyExA(hRoot, szKey, 0, KEY_READ, &h) == ERROR_SUCCESS) {
+        if (m_made.empty() && RegOpenKeyExA(hRoot, szKey, 0, KEY_READ, &h) == ERROR_SUCCESS) {
             char sz[1024];
             DWORD cb = sizeof sz, type = 0;
             if (RegQueryValueExA(h, szName, nullptr, &type, reinterpret_cast<BYTE*>(sz), &cb) ==
@@ -73,7 +86,12 @@ public:
         }
         Set(value);
     }
-    ~RegistryValue() { Set(m_old); }
+    ~RegistryValue() {
+        if (!m_made.empty())
+            RegDeleteTreeA(m_hRoot, m_made.c_str());
+        else
+            Set(m_old);
+    }
     RegistryValue(const RegistryValue&) = delete;
     RegistryValue& operator=(const RegistryValue&) = delete;
 
@@ -92,7 +110,7 @@ private:
         RegCloseKey(h);
     }
     HKEY m_hRoot;
-    std::string m_key, m_name;
+    std::string m_key, m_name, m_made;
     std::optional<std::string> m_old;
 };
 
