@@ -47,12 +47,13 @@ printf '\0\0\0\0' >"$work/empty.dat"
 start() {
   rm -f "$work/pellora.ini"
   wine "$app/Mirrowick.exe" &
+  program=$!
   drive wait "$title"
 }
 stop() {
   drive close "$title"
   drive gone "$title"
-  wait || true
+  wait "$program" || true
 }
 
 echo "== Screenshots into $shots"

@@ -2,6 +2,7 @@
 
 #include "CxGdi.h"
 #include "CxLook.h"
+#include "CxWindow.h"
 
 #include "common/misc/CxDebugUtil.h"
 
@@ -356,6 +357,16 @@ RECT CxTabControl::PageRect() const {
     SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
     MapWindowPoints(Handle(), GetParent(Handle()), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
+}
+
+bool CxTabControl::CreatePage(CxPanel& page) {
+    SetWindowLongPtrA(Handle(), GWL_EXSTYLE,
+                      GetWindowLongPtrA(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    RECT rc;
+    GetClientRect(Handle(), &rc);
+    SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
+    return page.Create(Handle(), rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                       GetSysColor(COLOR_BTNFACE));
 }
 
 bool CxTabControl::OnNotify(NMHDR* pHdr, LRESULT* pResult) {

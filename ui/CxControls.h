@@ -131,6 +131,9 @@ public:
     void SetTabText(int nTab, const char* szText);
     // The area under the tabs, in the parent's coordinates.
     RECT PageRect() const;
+    // Makes a page for the area under the tabs: a panel inside the tab control, so that the
+    // control never paints over it and Tab travels into it.
+    bool CreatePage(class CxPanel& page);
     bool OnNotify(NMHDR* pHdr, LRESULT* pResult) override;
 };
 

@@ -52,6 +52,19 @@ int TextWidth96(HFONT hFont, const char* szText) {
     return MulDiv(nWidth, 96, look::Scale(96));
 }
 
+int TextHeight96(HFONT hFont, const char* szText, int nWidth96) {
+    HDC hdc = GetDC(nullptr);
+    int nHeight = 0;
+    {
+        CxSelect font(hdc, hFont);
+        RECT rc = {0, 0, look::Scale(nWidth96), 0};
+        DrawTextA(hdc, szText, -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        nHeight = rc.bottom;
+    }
+    ReleaseDC(nullptr, hdc);
+    return MulDiv(nHeight, 96, look::Scale(96)) + 1;
+}
+
 bool CreateLayout(HWND hParent, std::initializer_list<CxLayoutItem> items) {
     bool bAll = true;
     for (const CxLayoutItem& it : items) {

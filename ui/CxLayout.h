@@ -47,3 +47,5 @@ bool CreateLayout(HWND hParent, std::initializer_list<CxLayoutItem> items);
 
 // The width in 96-dpi pixels that a text needs in a font.
 int TextWidth96(HFONT hFont, const char* szText);
+// The height in 96-dpi pixels that a text needs when it wraps at nWidth96.
+int TextHeight96(HFONT hFont, const char* szText, int nWidth96);

@@ -12,8 +12,9 @@ namespace {
 
 class CxRealModalUi : public CxModalUi {
 public:
-    int MessageBox(HWND hOwner, const char* szText, const char* szCaption, UINT uType) override {
-        return MessageBoxA(hOwner, szText, szCaption, uType);
+    int ShowMessageBox(HWND hOwner, const char* szText, const char* szCaption,
+                       UINT uType) override {
+        return ::MessageBoxA(hOwner, szText, szCaption, uType);
     }
 
     bool OpenFileName(HWND hOwner, const CxOpenFileRequest& request, std::string& path) override {

@@ -49,8 +49,10 @@ struct CxOpenFileRequest {
 class CxModalUi {
 public:
     virtual ~CxModalUi() = default;
-    // A message box (MB_* flags); returns the button pressed (IDOK, IDYES, ...).
-    virtual int MessageBox(HWND hOwner, const char* szText, const char* szCaption, UINT uType) = 0;
+    // A message box (MB_* flags); returns the button pressed (IDOK, IDYES, ...). Not named
+    // MessageBox: <windows.h> makes that name MessageBoxA.
+    virtual int ShowMessageBox(HWND hOwner, const char* szText, const char* szCaption,
+                               UINT uType) = 0;
     // The open-file dialog; true and the chosen path when the user confirmed.
     virtual bool OpenFileName(HWND hOwner, const CxOpenFileRequest& request, std::string& path) = 0;
     // Runs a modal window until it ends and destroys it; returns its result (IDOK, IDCANCEL).

@@ -25,7 +25,7 @@ void ReportUnhandledException(HWND hOwner, const char* szMessage) {
         hBoxOwner = nullptr;
     // The exception dialog joins here: after the message for an exception object, before the
     // (empty) message for any other thrown value.
-    ModalUi().MessageBox(hBoxOwner, szMessage != nullptr ? szMessage : "", "Mirrowick",
-                         MB_OK | MB_ICONERROR);
+    ModalUi().ShowMessageBox(hBoxOwner, szMessage != nullptr ? szMessage : "", "Mirrowick",
+                             MB_OK | MB_ICONERROR);
     g_bReporting = false;
 }

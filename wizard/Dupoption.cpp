@@ -37,12 +37,6 @@ const Binding kBindings[] = {
     {&TfmDupOption::cbNoteNote, &AppSettings::NoteNotes},
 };
 
-// 96-dpi rectangle from pixels.
-RECT Unscaled(const RECT& rc) {
-    auto u = [](LONG n) { return MulDiv(n, 96, look::Scale(96)); };
-    return RECT{u(rc.left), u(rc.top), u(rc.right), u(rc.bottom)};
-}
-
 } // namespace
 
 bool TfmDupOption::Create(HWND hOwner) {
@@ -70,15 +64,9 @@ bool TfmDupOption::Create(HWND hOwner) {
     for (const char* szTab : {"Contacts", "Calendar", "Task", "Notebook"})
         pMain.AddTab(szTab);
 
-    // One panel per tab over the tab's page area; the boxes' positions are inside it.
-    const RECT rcPage = Unscaled(pMain.PageRect());
-    CxPanel* apPages[] = {&tAddr, &tDate, &tTask, &tNote};
-    for (CxPanel* pPage : apPages) {
-        RECT rc = look::ScaleRect(rcPage.left, rcPage.top, rcPage.right - rcPage.left,
-                                  rcPage.bottom - rcPage.top);
-        bOk = bOk && pPage->Create(hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                                   GetSysColor(COLOR_BTNFACE));
-    }
+    // One page per tab; the boxes' positions are inside it.
+    for (CxPanel* pPage : {&tAddr, &tDate, &tTask, &tNote})
+        bOk = bOk && pMain.CreatePage(*pPage);
     bOk = bOk && CreateLayout(tAddr.Handle(),
                               {
                                   {&cbAddrDisplayName, CxKind::Check, "Display Name", 20, 24},

@@ -30,22 +30,28 @@ TfmLNFileOption::TfmLNFileOption(IWizardHost& host, const Texts& texts, const Co
       m_pDefault(pDefault) {}
 
 bool TfmLNFileOption::CreateControls() {
+    // The texts take the lines they need in the user's font; the rest follows below them.
+    const HFONT hFont = look::NormalFont();
+    const int y2 = 30 + TextHeight96(hFont, m_texts.szLabel1, kWidth);
     // The link follows the second line of text.
-    const int xLink = kLeft + TextWidth96(look::NormalFont(), m_texts.szLabel2) + 8;
+    const int xLink = kLeft + TextWidth96(hFont, m_texts.szLabel2) + 8;
+    const int y = y2 + 40;
     // The two choices are one radio group: one Tab stop (the chosen one) with the arrow keys
     // between them, as Windows users know it; Tab then goes on to the boxes, top to bottom.
     bool bOk = CreateLayout(
-        Handle(), {
-                      {&m_c.Label1, CxKind::MultiLabel, m_texts.szLabel1, kLeft, 30, kWidth, 16},
-                      {&m_c.Label2, CxKind::Label, m_texts.szLabel2, kLeft, 48},
-                      {&m_c.Label5, CxKind::Link, kMoreDetails, xLink, 48},
-                      {&m_c.rbtnLocal, CxKind::RadioFirst, m_texts.szLocal, kLeft, 96},
-                      {&m_c.rbtnRemote, CxKind::Radio, m_texts.szRemote, kLeft, 170},
-                      {&m_c.edtLocal, CxKind::Edit, "", kLeft + 20, 120, 600, 23},
-                      {&m_c.btnBrowse, CxKind::Button, "...", kLeft + 626, 120, 30, 23},
-                      {&m_c.edtRemote, CxKind::Edit, "", kLeft + 20, 194, 656, 23},
-                      {&m_c.Label3, CxKind::MultiLabel, kServerFormat, kLeft + 20, 224, 656, 32},
-                  });
+        Handle(),
+        {
+            {&m_c.Label1, CxKind::MultiLabel, m_texts.szLabel1, kLeft, 30, kWidth, y2 - 30},
+            {&m_c.Label2, CxKind::Label, m_texts.szLabel2, kLeft, y2},
+            {&m_c.Label5, CxKind::Link, kMoreDetails, xLink, y2},
+            {&m_c.rbtnLocal, CxKind::RadioFirst, m_texts.szLocal, kLeft, y},
+            {&m_c.rbtnRemote, CxKind::Radio, m_texts.szRemote, kLeft, y + 74},
+            {&m_c.edtLocal, CxKind::Edit, "", kLeft + 20, y + 24, 600, 23},
+            {&m_c.btnBrowse, CxKind::Button, "...", kLeft + 626, y + 24, 30, 23},
+            {&m_c.edtRemote, CxKind::Edit, "", kLeft + 20, y + 98, 656, 23},
+            {&m_c.Label3, CxKind::MultiLabel, kServerFormat, kLeft + 20, y + 128, 656,
+             TextHeight96(hFont, kServerFormat, 656)},
+        });
     m_c.edtLocal.SetLimit(259);
     m_c.edtRemote.SetLimit(259);
     m_c.Label5.onClick = [this] { OpenHelpPage(m_texts.szHelpPage); };
@@ -89,8 +95,8 @@ bool TfmLNFileOption::UpdatePage(bool bLeave) {
     CxEdit& edt = bLocal ? m_c.edtLocal : m_c.edtRemote;
     const std::string name = edt.GetText();
     if (name.empty()) {
-        ModalUi().MessageBox(GetAncestor(Handle(), GA_ROOT), m_texts.szInvalid, "Error",
-                             MB_OK | MB_ICONERROR);
+        ModalUi().ShowMessageBox(GetAncestor(Handle(), GA_ROOT), m_texts.szInvalid, "Error",
+                                 MB_OK | MB_ICONERROR);
         edt.Focus();
         return false;
     }
@@ -118,24 +124,28 @@ TfmLNMailOption::TfmLNMailOption(IWizardHost& host, const char* szLabel1, const 
     : TfmWizardPage(host), m_szLabel1(szLabel1), m_c(controls) {}
 
 bool TfmLNMailOption::CreateControls() {
+    const char* szLabel2 = "user's mailbox on the remote Domino server. The text format of the "
+                           "database name is \"[Server Name]!![Database Name]\". ";
     const char* szLabel3 = "For example, Primary1/Company1!!mail/myname.nsf.";
-    const int xLink = kLeft + TextWidth96(look::NormalFont(), szLabel3) + 8;
+    const char* szLabel4 = "If you are not sure about the exact name of your mailbox database, "
+                           "please check with the Domino administrator in your company.";
+    // The texts take the lines they need in the user's font; the rest follows below them.
+    const HFONT hFont = look::NormalFont();
+    const int h1 = TextHeight96(hFont, m_szLabel1, kWidth);
+    const int h2 = TextHeight96(hFont, szLabel2, kWidth);
+    const int y3 = 30 + h1 + 2 + h2 + 2;
+    const int y4 = y3 + 34;
+    const int h4 = TextHeight96(hFont, szLabel4, kWidth);
+    const int xLink = kLeft + TextWidth96(hFont, szLabel3) + 8;
     bool bOk = CreateLayout(
-        Handle(),
-        {
-            {&m_c.Label1, CxKind::MultiLabel, m_szLabel1, kLeft, 30, kWidth, 16},
-            {&m_c.Label2, CxKind::MultiLabel,
-             "user's mailbox on the remote Domino server. The text format of the database name "
-             "is \"[Server Name]!![Database Name]\". ",
-             kLeft, 48, kWidth, 16},
-            {&m_c.Label3, CxKind::Label, szLabel3, kLeft, 66},
-            {&m_c.Label5, CxKind::Link, kMoreDetails, xLink, 66},
-            {&m_c.Label4, CxKind::MultiLabel,
-             "If you are not sure about the exact name of your mailbox database, please check "
-             "with the Domino administrator in your company.",
-             kLeft, 100, kWidth, 16},
-            {&m_c.edtName, CxKind::Edit, "", kLeft, 136, 656, 23},
-        });
+        Handle(), {
+                      {&m_c.Label1, CxKind::MultiLabel, m_szLabel1, kLeft, 30, kWidth, h1},
+                      {&m_c.Label2, CxKind::MultiLabel, szLabel2, kLeft, 32 + h1, kWidth, h2},
+                      {&m_c.Label3, CxKind::Label, szLabel3, kLeft, y3},
+                      {&m_c.Label5, CxKind::Link, kMoreDetails, xLink, y3},
+                      {&m_c.Label4, CxKind::MultiLabel, szLabel4, kLeft, y4, kWidth, h4},
+                      {&m_c.edtName, CxKind::Edit, "", kLeft, y4 + h4 + 20, 656, 23},
+                  });
     m_c.edtName.SetLimit(259);
     m_c.Label5.onClick = [] { OpenHelpPage("lotus-notes-database.htm"); };
     return bOk;
@@ -149,9 +159,9 @@ bool TfmLNMailOption::UpdatePage(bool bLeave) {
     }
     const std::string name = m_c.edtName.GetText();
     if (name.empty()) {
-        ModalUi().MessageBox(GetAncestor(Handle(), GA_ROOT),
-                             "Invalid Lotus Notes mailbox database name.", "Error",
-                             MB_OK | MB_ICONERROR);
+        ModalUi().ShowMessageBox(GetAncestor(Handle(), GA_ROOT),
+                                 "Invalid Lotus Notes mailbox database name.", "Error",
+                                 MB_OK | MB_ICONERROR);
         m_c.edtName.Focus();
         return false;
     }

@@ -14,6 +14,11 @@
 #include <cstdio>
 #include <exception>
 
+namespace {
+// How long the page lets the wait window take to close: it needs one tick at most.
+const DWORD kCloseWait = 3000;
+} // namespace
+
 bool GetDefaultIDFile(char* szBuf, size_t nCapacity) {
     char szFolder[260];
     if (szBuf == nullptr || nCapacity == 0 || !ReadNotesPath(szFolder, sizeof szFolder))
@@ -31,26 +36,28 @@ std::string LoadFailureMessage(const std::string& helperError) {
 }
 
 bool TfmLNRemoteAccess::CreateControls() {
+    const char* szLabel2 = "If you need a password to access the remote Domino server, please "
+                           "specify the password. If you need to switch to new Domino user.";
     const char* szLabel3 = "Please choose the appropriate user ID file to access the  server.";
-    const int xLink = 40 + TextWidth96(look::NormalFont(), szLabel3) + 8;
+    const HFONT hFont = look::NormalFont();
+    const int h2 = TextHeight96(hFont, szLabel2, 714);
+    const int y3 = 54 + h2 + 8;
+    const int y = y3 + 44;
+    const int xLink = 40 + TextWidth96(hFont, szLabel3) + 8;
     bool bOk = CreateLayout(
-        Handle(),
-        {
-            {&Label1, CxKind::Label,
-             "Please specify the database access user / password information.", 40, 30},
-            {&Label2, CxKind::MultiLabel,
-             "If you need a password to access the remote Domino server, please specify the "
-             "password. If you need to switch to new Domino user.",
-             40, 54, 714, 32},
-            {&Label3, CxKind::Label, szLabel3, 40, 92},
-            {&Label5, CxKind::Link, "( More Details ... )", xLink, 92},
-            {&cbLNPassword, CxKind::Check, "Password Required:", 60, 136},
-            {&edtLNPassword, CxKind::Password, "", 200, 134, 260, 23},
-            {&cbLNSavePassword, CxKind::Check, "Save the Password", 200, 166},
-            {&Label8, CxKind::Label, "User ID File:", 60, 214},
-            {&edtIDFile, CxKind::Edit, "", 200, 211, 460, 23},
-            {&btnIDFileBrowse, CxKind::Button, "...", 666, 211, 30, 23},
-        });
+        Handle(), {
+                      {&Label1, CxKind::Label,
+                       "Please specify the database access user / password information.", 40, 30},
+                      {&Label2, CxKind::MultiLabel, szLabel2, 40, 54, 714, h2},
+                      {&Label3, CxKind::Label, szLabel3, 40, y3},
+                      {&Label5, CxKind::Link, "( More Details ... )", xLink, y3},
+                      {&cbLNPassword, CxKind::Check, "Password Required:", 60, y + 2},
+                      {&edtLNPassword, CxKind::Password, "", 200, y, 260, 23},
+                      {&cbLNSavePassword, CxKind::Check, "Save the Password", 200, y + 32},
+                      {&Label8, CxKind::Label, "User ID File:", 60, y + 80},
+                      {&edtIDFile, CxKind::Edit, "", 200, y + 77, 460, 23},
+                      {&btnIDFileBrowse, CxKind::Button, "...", 666, y + 77, 30, 23},
+                  });
     edtLNPassword.SetLimit(63);
     edtIDFile.SetLimit(259);
     cbLNPassword.onClick = [this] { cbLNPasswordClick(); };
@@ -109,20 +116,23 @@ bool TfmLNRemoteAccess::Leave() {
     } catch (const std::exception& e) {
         SetCursor(hArrow);
         CloseWaitWindow();
+        WaitForWaitWindowToClose(kCloseWait);
         ReportUnhandledException(Host().MainWindow(), e.what());
         return false;
     } catch (...) {
         SetCursor(hArrow);
         CloseWaitWindow();
+        WaitForWaitWindowToClose(kCloseWait);
         ReportUnhandledException(Host().MainWindow(), nullptr);
         return false;
     }
     CloseWaitWindow();
+    WaitForWaitWindowToClose(kCloseWait);
     if (!bLoaded) {
         const std::string text = LoadFailureMessage(Host().LastLoadError());
         CXLOG(0, "Loading failed: %s", Host().LastLoadError().c_str());
-        ModalUi().MessageBox(GetAncestor(Handle(), GA_ROOT), text.c_str(), "Error",
-                             MB_OK | MB_ICONINFORMATION);
+        ModalUi().ShowMessageBox(GetAncestor(Handle(), GA_ROOT), text.c_str(), "Error",
+                                 MB_OK | MB_ICONINFORMATION);
     }
     SetCursor(hArrow);
     return bLoaded;

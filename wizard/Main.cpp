@@ -172,8 +172,14 @@ void TfmMain::FormDestroy() {
 }
 
 void TfmMain::ShowStep(int n) {
+    // A hook's message box runs a message loop; a click that reaches the window meanwhile
+    // must not start a second move inside the first.
+    if (m_bInShowStep)
+        return;
+    m_bInShowStep = true;
     const int nBefore = m_steps.CurrentStep();
     m_steps.ShowStep(n);
+    m_bInShowStep = false;
     if (m_steps.CurrentStep() == nBefore && n != nBefore)
         return;
     // The focus stays where it is unless its control went away with the move.

@@ -87,4 +87,5 @@ private:
     bool m_bQuitOnDestroy = false;
     std::string m_loadError;
     HWND m_hLastFocus = nullptr;
+    bool m_bInShowStep = false;
 };

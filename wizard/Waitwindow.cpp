@@ -194,15 +194,18 @@ DWORD WINAPI WaitThreadProc(LPVOID pParam) {
         DestroyWindow(hWnd);
     }
     ReleaseCurrent(pWait);
-    // The owner's window belongs to the user-interface thread, which may still be busy: the
-    // request is posted to it, so this thread never waits for that one.
+    // The owner's window belongs to the user-interface thread: it serves these requests while
+    // it waits for this window to close (WaitForWaitWindowToClose). A message box that it may
+    // show at once comes to the front instead of the window under it.
     HWND hTop = start.hOwner != nullptr && IsWindow(start.hOwner)
                     ? GetAncestor(start.hOwner, GA_ROOT)
                     : nullptr;
     if (hTop != nullptr) {
-        SetWindowPos(hTop, HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
-        SetForegroundWindow(hTop);
+        HWND hFront = GetLastActivePopup(hTop);
+        if (hFront == nullptr || !IsWindowVisible(hFront))
+            hFront = hTop;
+        SetWindowPos(hFront, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(hFront);
     }
     delete pWait;
     --g_nThreads;
@@ -355,6 +358,20 @@ void CloseWaitWindow() {
     CxLockGuard lock(g_Lock);
     if (g_pCurrent != nullptr && g_pCurrent->m_hCloseEvent != nullptr)
         SetEvent(g_pCurrent->m_hCloseEvent);
+}
+
+bool WaitForWaitWindowToClose(DWORD nMs) {
+    const DWORD nStart = GetTickCount();
+    while (g_nThreads.load() > 0) {
+        DWORD nSpent = GetTickCount() - nStart;
+        if (nSpent >= nMs)
+            return false;
+        // Only what other threads send is handled here, nothing the user does.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return true;
 }
 
 bool GetWaitWindowState(WaitWindowState* pState) {

@@ -47,6 +47,12 @@ void SetWaitStatusFile(const char* szPath);
 // Asks the current wait window to close; does not wait for it.
 void CloseWaitWindow();
 
+// Lets the wait window finish closing (it brings its owner forward as its last act), up to nMs,
+// while handling the messages other threads send to this one. Called by the user-interface
+// thread after CloseWaitWindow and before it shows anything else, so that the owner is never
+// raised over a message box that came up meanwhile. True when no wait window is left.
+bool WaitForWaitWindowToClose(DWORD nMs);
+
 // What a test or the debug log may read of the current wait window: false when none is current.
 struct WaitWindowState {
     HWND hWnd;

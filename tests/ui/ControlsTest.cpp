@@ -194,6 +194,33 @@ TEST_F(Controls, AnExceptionStopsAtTheWindowProcedureAndIsShown) {
     EXPECT_TRUE(frame.IsCreated()) << "the window lives on";
 }
 
+TEST_F(Controls, TheRealMessageBoxShowsAndAnswers) {
+    // Another thread answers the box once it is on the screen.
+    HANDLE hThread = CreateThread(
+        nullptr, 0,
+        [](LPVOID) -> DWORD {
+            for (int i = 0; i < 200; ++i) {
+                HWND hBox = FindWindowA(nullptr, "Box under test");
+                if (hBox != nullptr && IsWindowVisible(hBox)) {
+                    PostMessageA(hBox, WM_COMMAND, IDNO, 0);
+                    return 0;
+                }
+                Sleep(50);
+            }
+            return 1;
+        },
+        nullptr, 0, nullptr);
+    ASSERT_NE(hThread, nullptr);
+    EXPECT_EQ(ModalUi().ShowMessageBox(frame.Handle(), "Are you sure?", "Box under test",
+                                       MB_YESNO | MB_ICONQUESTION),
+              IDNO);
+    WaitForSingleObject(hThread, 15000);
+    DWORD nExit = 2;
+    GetExitCodeThread(hThread, &nExit);
+    CloseHandle(hThread);
+    EXPECT_EQ(nExit, 0u);
+}
+
 TEST_F(Controls, ADisabledButtonIsNotPressed) {
     CxButton button;
     ASSERT_TRUE(CreateLayout(frame.Handle(), {{&button, CxKind::Button, "&Go", 10, 10, 80, 27}}));

@@ -37,7 +37,8 @@ public:
     FakeModalUi() { SetModalUi(this); }
     ~FakeModalUi() override { SetModalUi(nullptr); }
 
-    int MessageBox(HWND hOwner, const char* szText, const char* szCaption, UINT uType) override {
+    int ShowMessageBox(HWND hOwner, const char* szText, const char* szCaption,
+                       UINT uType) override {
         boxes.push_back({hOwner, szText != nullptr ? szText : "",
                          szCaption != nullptr ? szCaption : "", uType});
         if (onBox)

@@ -342,7 +342,11 @@ TEST_F(LoadTest, AFailedLoadStaysOnStepTwoAndSaysWhy) {
     Helper("Addr", "error=The ID file C:\\me.id could not be opened.\n");
     Start("AppFlag=1\r\nAddrFile=names.nsf\r\n");
     ToAccessPage();
+    // The box comes once the wait window has gone, so that nothing raises the window over it.
+    int nWaitThreadsAtBox = -1;
+    modal.onBox = [&](const FakeModalUi::Box&) { nWaitThreadsAtBox = WaitThreadsRunning(); };
     Click(main->btnNext);
+    EXPECT_EQ(nWaitThreadsAtBox, 0);
     EXPECT_EQ(main->CurrentStep(), 2);
     ASSERT_EQ(modal.boxes.size(), 1u);
     EXPECT_EQ(modal.boxes[0].text,

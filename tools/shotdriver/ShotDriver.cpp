@@ -6,6 +6,7 @@
 //   ShotDriver click <title> <caption>         presses the visible control with the caption
 //   ShotDriver settext <title> <n> <text>      sets the text of the n-th visible enabled edit
 //   ShotDriver close <title>                   asks the window to close
+//   ShotDriver list -                          prints every top-level window
 //
 // Exit code 0 on success, 1 when the window or the control was not found in time.
 #include <windows.h>
@@ -65,6 +66,21 @@ int main(int argc, char** argv) {
         return Usage();
     const std::string action = argv[1];
     const char* szTitle = argv[2];
+    if (action == "list") {
+        EnumWindows(
+            [](HWND h, LPARAM) -> BOOL {
+                DWORD nPid = 0;
+                DWORD nTid = GetWindowThreadProcessId(h, &nPid);
+                RECT rc;
+                GetWindowRect(h, &rc);
+                printf("%p pid %lx tid %lx %s %s \"%s\" (%ld,%ld)-(%ld,%ld)\n",
+                       static_cast<void*>(h), nPid, nTid, IsWindowVisible(h) ? "visible" : "hidden",
+                       ClassOf(h).c_str(), TextOf(h).c_str(), rc.left, rc.top, rc.right, rc.bottom);
+                return TRUE;
+            },
+            0);
+        return 0;
+    }
     if (action == "gone") {
         for (int t = 0; t < 20000; t += 100) {
             if (FindWindowA(nullptr, szTitle) == nullptr)
