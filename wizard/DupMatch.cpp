@@ -270,6 +270,14 @@ bool HashKey(const std::vector<DupField>& fields, const void* pRecord, bool bCas
     return true;
 }
 
+template <typename TRecord>
+inline void Prefetch(const TRecord* pRecord, const std::vector<DupField>& fields) {
+    const auto* p = reinterpret_cast<const char*>(pRecord);
+    __builtin_prefetch(&pRecord->Flags, 1);
+    for (const DupField& field : fields)
+        __builtin_prefetch(p + field.nOffset);
+}
+
 // ---- The search ---------------------------------------------------------------------------
 //
 // Equality of records is symmetric and transitive (NaN only makes it irreflexive), so the
@@ -288,13 +296,14 @@ bool FindDupsIn(CommMgr<TRecord>* pIndex, CxList* pList,
     // The records as the walk gives them: it ends at the first entry without a record.
     std::vector<TRecord*> records;
     records.reserve(pIndex->Count());
-    for (TRecord* p = WalkFirst(pIndex); p != nullptr; p = WalkNext(pIndex)) {
-        p->Flags &= ~kFlagDuplicate;
+    for (TRecord* p = WalkFirst(pIndex); p != nullptr; p = WalkNext(pIndex))
         records.push_back(p);
-    }
     const uint32_t nRecords = (uint32_t)records.size();
-    if (nRecords < 2)
+    if (nRecords < 2) {
+        for (TRecord* p : records)
+            p->Flags &= ~kFlagDuplicate;
         return true;
+    }
 
     const bool bCaseSensitive = Settings().CaseSensitive;
     std::vector<DupField> keyFields;
@@ -322,10 +331,17 @@ bool FindDupsIn(CommMgr<TRecord>* pIndex, CxList* pList,
     std::vector<uint32_t> next(nRecords, kNone); // next member of the same group
     std::vector<uint32_t> last(nRecords, kNone); // of a first record: its group's last member
 
+    // Records are large and lie apart in memory: the fields of the records a little ahead are
+    // fetched while this one is hashed.
+    const uint32_t kAhead = 16;
     for (uint32_t i = 0; i < nRecords; ++i) {
+        if (i + kAhead < nRecords)
+            Prefetch(records[i + kAhead], keyFields);
+        records[i]->Flags &= ~kFlagDuplicate;
         uint64_t nHash;
         if (!HashKey(keyFields, records[i], bCaseSensitive, nHash))
             continue;
+        nHash &= g_nDupHashMask;
         for (size_t s = (size_t)nHash & nMask;; s = (s + 1) & nMask) {
             Slot& slot = slots[s];
             if (slot.nHead == 0) {
@@ -352,6 +368,8 @@ bool FindDupsIn(CommMgr<TRecord>* pIndex, CxList* pList,
 }
 
 } // namespace
+
+uint64_t g_nDupHashMask = ~(uint64_t)0;
 
 int CompareDupText(const char* szA, const char* szB) {
     return CompareText(szA != nullptr ? szA : "", szB != nullptr ? szB : "", SIZE_MAX,

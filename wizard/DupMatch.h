@@ -14,6 +14,8 @@
 
 #include "../common/lotus/LNRecords.h"
 
+#include <cstdint>
+
 // Zero when the two texts are equal under the current case rule, otherwise the sign of the
 // first difference of the compared bytes. A missing text counts as empty. Reads CaseSensitive at
 // each call.
@@ -59,3 +61,7 @@ template <typename TRecord> bool WalkSeek(CommMgr<TRecord>* pIndex, const TRecor
 // hashed, and the record is compared in full only with the first records of the groups whose key
 // has the same hash. Expected linear in the number of records.
 bool FindDups(int nKind);
+
+// For tests: FindDups keeps only these bits of each key's hash, so that records of different keys
+// share hashes and only the full comparison tells them apart. All bits unless a test narrows it.
+extern uint64_t g_nDupHashMask;
