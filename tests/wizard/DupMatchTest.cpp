@@ -72,7 +72,7 @@ template <typename R> struct Traits;
 template <> struct Traits<LNAddrRecord> {
     static constexpr int kBit = kAppAddr;
     static constexpr int kStoresPerMask = 1;
-    static constexpr int kMaxRecords = 36;
+    static constexpr int kMaxRecords = 30;
     static bool IsDup(const LNAddrRecord* a, const LNAddrRecord* b) { return IsDupAddr(a, b); }
     static CommAddrMgr*& Index() { return Loaded().pAddrIndex; }
     static const std::vector<TCriterion>& Criteria() {
