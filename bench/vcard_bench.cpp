@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,6 +32,39 @@ std::string Contacts(int nCount) {
         out += "BDAY:1980-03-22\r\n";
         out += "END:VCARD\r\n";
     }
+    return out;
+}
+
+// Inputs shaped to make a careless reader slow: every figure should grow with the size only.
+struct Hostile {
+    const char* szName;
+    std::string bytes;
+};
+
+std::vector<Hostile> HostileInputs(size_t nUnits) {
+    std::vector<Hostile> out;
+    std::string s;
+    for (size_t i = 0; i < nUnits; ++i)
+        s += "BEGIN:X\n";
+    for (size_t i = 0; i < nUnits; ++i)
+        s += "END:Y\n";
+    out.push_back({"deep nesting and stray ENDs", "BEGIN:VCARD\n" + s + "END:VCARD\n"});
+    s = "BEGIN:VCARD\nX;A=";
+    for (size_t i = 0; i < nUnits; ++i)
+        s += "a=\r\n ";
+    out.push_back({"long folded parameters ending in =", s + ":v\r\nEND:VCARD\r\n"});
+    s = "BEGIN:VCARD\nNOTE;QUOTED-PRINTABLE:";
+    for (size_t i = 0; i < nUnits; ++i)
+        s += "=41=\n";
+    out.push_back({"quoted-printable soft breaks", s + "\nEND:VCARD\n"});
+    s.clear();
+    for (size_t i = 0; i < nUnits; ++i)
+        s += "BEGIN:VCARD\n";
+    out.push_back({"cards without END", s});
+    s = "BEGIN:VCARD\n";
+    for (size_t i = 0; i < nUnits; ++i)
+        s += "TEL;TYPE=work:1\nEMAIL:a@b\n";
+    out.push_back({"one card with many properties", s + "END:VCARD\n"});
     return out;
 }
 
@@ -75,5 +109,27 @@ int main(int argc, char** argv) {
     double dApply = Seconds(t);
     printf("remove %zu entries: %.3f s, %.1f MiB left, %zu unmatched\n", removal.removed.size(),
            dApply, (double)removal.bytes.size() / (1024.0 * 1024.0), removal.unmatched.size());
+
+    printf("hostile inputs (read, map, remove), 50000 and 200000 units:\n");
+    std::vector<Hostile> small = HostileInputs(50000), large = HostileInputs(200000);
+    for (size_t k = 0; k < small.size(); ++k) {
+        double dTimes[2];
+        const std::string* pInputs[2] = {&small[k].bytes, &large[k].bytes};
+        for (int j = 0; j < 2; ++j) {
+            t = std::chrono::steady_clock::now();
+            CxPimFile hostile;
+            hostile.Parse(*pInputs[j], CxPimFormat::VCard);
+            std::vector<const CxPimEntry*> cards = hostile.ExportedEntries(CxEntryKind::Card);
+            std::vector<std::string> all;
+            for (size_t i = 0; i < cards.size(); ++i) {
+                MapCard(hostile, *cards[i], (int32_t)i, record.get());
+                all.push_back(cards[i]->id);
+            }
+            RemoveEntries(hostile, CxEntryKind::Card, all);
+            dTimes[j] = Seconds(t);
+        }
+        printf("  %-36s %.3f s, %.3f s (x%.1f for x4 the size)\n", small[k].szName, dTimes[0],
+               dTimes[1], dTimes[1] / (dTimes[0] > 0 ? dTimes[0] : 1e-9));
+    }
     return 0;
 }

@@ -48,6 +48,9 @@ double OleToLinear(double dOle) {
     return dDays + (dDays - dOle);
 }
 
+// Ten thousand years: longer durations lead out of the range of OLE dates anyway.
+const int64_t kMaxDurationSeconds = 10000LL * 366 * 86400;
+
 double LinearToOle(double dLinear) {
     if (dLinear >= 0)
         return dLinear;
@@ -193,6 +196,8 @@ bool ParsePimDuration(const std::string& textIn, int64_t* pSeconds) {
         else
             return false;
         total += n * scale;
+        if (total > kMaxDurationSeconds)
+            return false; // far beyond any date; and the sum must not overflow
         bAny = true;
     }
     if (!bAny)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -111,6 +112,23 @@ public:
     bool SawWrapper() const { return m_bSawWrapper; }
 
 private:
+    void Push(const std::string& component, size_t index) {
+        m_OpenAt[component].push_back(m_Stack.size());
+        m_Stack.push_back({component, index});
+    }
+
+    void PopTo(size_t nDepth) {
+        while (m_Stack.size() > nDepth) {
+            m_OpenAt[m_Stack.back().component].pop_back();
+            m_Stack.pop_back();
+        }
+    }
+
+    long OpenDepth(const std::string& component) const {
+        auto it = m_OpenAt.find(component);
+        return it == m_OpenAt.end() || it->second.empty() ? -1 : (long)it->second.back();
+    }
+
     struct Open {
         std::string component;
         size_t nLineIndex;
@@ -118,6 +136,9 @@ private:
 
     CxPimFile& m_File;
     std::vector<Open> m_Stack;
+    // For each component name, the depths at which it is open, innermost last: an END finds
+    // what it closes without a walk down the stack.
+    std::unordered_map<std::string, std::vector<size_t>> m_OpenAt;
     bool m_bSawWrapper = false;
     // The entry being read: its depth in the stack (-1: none), and the first damage found in it.
     long m_nEntryDepth = -1;
@@ -224,7 +245,7 @@ private:
                         : "; its lines are kept in the file as they are.";
             m_File.AddProblem(LineNo(open.nLineIndex), text);
         }
-        m_Stack.resize(k);
+        PopTo(k);
     }
 
     void Line(size_t index) {
@@ -279,8 +300,8 @@ private:
         for (;;) {
             if (m_Stack.empty()) {
                 FlushStray();
-                m_Stack.push_back({component, index});
-                CxEntryKind kind;
+                Push(component, index);
+                CxEntryKind kind = CxEntryKind::Card;
                 if (component == Wrapper()) {
                     m_bSawWrapper = true;
                     if (EntryKindOf(component, m_File.m_Format, &kind))
@@ -288,7 +309,7 @@ private:
                 }
                 return;
             }
-            CxEntryKind kind;
+            CxEntryKind kind = CxEntryKind::Card;
             bool bEntryKind = EntryKindOf(component, m_File.m_Format, &kind);
             if (InEntry()) {
                 bool bNested = m_File.m_Format == CxPimFormat::VCard && m_bAfterEmptyAgent &&
@@ -299,7 +320,7 @@ private:
                     continue;
                 }
                 m_bAfterEmptyAgent = false;
-                m_Stack.push_back({component, index});
+                Push(component, index);
                 return;
             }
             if (ForeignTop()) {
@@ -307,7 +328,7 @@ private:
                     CloseUnterminated(0, index);
                     continue;
                 }
-                m_Stack.push_back({component, index});
+                Push(component, index);
                 return;
             }
             // Inside a VCALENDAR, outside every entry.
@@ -317,7 +338,7 @@ private:
             }
             // Only a component directly inside the calendar is an entry; one nested deeper (in
             // an X- component) stays that component's.
-            m_Stack.push_back({component, index});
+            Push(component, index);
             if (bEntryKind && m_Stack.size() == 2)
                 StartEntry(kind, index);
             return;
@@ -326,9 +347,7 @@ private:
 
     void End(size_t index, const std::string& component) {
         uint32_t nLine = LineNo(index);
-        long j = (long)m_Stack.size() - 1;
-        while (j >= 0 && m_Stack[(size_t)j].component != component)
-            --j;
+        long j = OpenDepth(component);
         if (j < 0) {
             if (m_Stack.empty())
                 Stray(nLine);
@@ -360,7 +379,7 @@ private:
                                   (m_File.m_Format == CxPimFormat::VCard ? "vCard" : "calendar") +
                                   "; they are kept in the file as they are.");
         }
-        m_Stack.resize((size_t)j);
+        PopTo((size_t)j);
         m_bAfterEmptyAgent = false;
     }
 };
@@ -465,11 +484,11 @@ CxRemoval RemoveEntries(const CxPimFile& file, CxEntryKind kind,
             byId[entries[i].id] = i;
     }
     std::vector<bool> gone(entries.size(), false);
+    std::unordered_set<std::string> unmatched;
     for (const std::string& id : ids) {
         auto it = byId.find(id);
         if (it == byId.end()) {
-            if (std::find(result.unmatched.begin(), result.unmatched.end(), id) ==
-                result.unmatched.end())
+            if (unmatched.insert(id).second)
                 result.unmatched.push_back(id);
             continue;
         }

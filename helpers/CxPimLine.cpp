@@ -27,12 +27,8 @@ size_t ValueColon(const std::string& line, size_t from) {
     return std::string::npos;
 }
 
-// Whether the parameters of a (partly assembled) content line ask for QUOTED-PRINTABLE, and
-// its value has begun.
-bool IsQuotedPrintableLine(const std::string& text) {
-    size_t colon = ValueColon(text, 0);
-    if (colon == std::string::npos)
-        return false;
+// Whether the parameters of a content line, which end at the colon, ask for QUOTED-PRINTABLE.
+bool NamesQuotedPrintable(const std::string& text, size_t colon) {
     static const char kWord[] = "QUOTED-PRINTABLE";
     const size_t n = sizeof kWord - 1;
     for (size_t i = 0; i + n <= colon; ++i) {
@@ -92,6 +88,10 @@ std::vector<CxContentLine> SplitContentLines(const char* pData, size_t nBytes) {
     uint32_t nPhysical = 0;
     bool bSoftBreak = false;   // the line before ended in a quoted-printable soft break
     int nQuotedPrintable = -1; // of the current content line: -1 not yet known, 0 no, 1 yes
+    // The search of the current content line for the colon that ends its parameters goes on
+    // where it stopped, so that a line of many pieces is scanned once.
+    size_t nScanned = 0;
+    bool bInQuotes = false;
     while (pos < nBytes) {
         size_t eol = pos;
         while (eol < nBytes && pData[eol] != '\r' && pData[eol] != '\n')
@@ -116,13 +116,19 @@ std::vector<CxContentLine> SplitContentLines(const char* pData, size_t nBytes) {
             line.text.assign(pData + pos, eol - pos);
             lines.push_back(std::move(line));
             nQuotedPrintable = -1;
+            nScanned = 0;
+            bInQuotes = false;
         }
 
         bSoftBreak = false;
         std::string& text = lines.back().text;
         if (eol > pos && pData[eol - 1] == '=' && next > eol) {
-            if (nQuotedPrintable < 0 && ValueColon(text, 0) != std::string::npos)
-                nQuotedPrintable = IsQuotedPrintableLine(text) ? 1 : 0;
+            for (; nQuotedPrintable < 0 && nScanned < text.size(); ++nScanned) {
+                if (text[nScanned] == '"')
+                    bInQuotes = !bInQuotes;
+                else if (text[nScanned] == ':' && !bInQuotes)
+                    nQuotedPrintable = NamesQuotedPrintable(text, nScanned) ? 1 : 0;
+            }
             if (nQuotedPrintable == 1) {
                 text.pop_back();
                 bSoftBreak = true;

@@ -4,6 +4,7 @@
 #include "CxPimDate.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace pimmap;
 
@@ -85,14 +86,17 @@ bool IsOneOf(const std::string& name, std::initializer_list<const char*> names) 
 }
 
 struct Candidate {
+    Candidate(const CxProperty* p, std::u16string v)
+        : pProp(p), value(std::move(v)), nPreference(p->Preference()) {}
     const CxProperty* pProp;
     std::u16string value;
+    int nPreference;
 };
 
 // The candidates in preference order; equal preferences keep file order.
 void SortByPreference(std::vector<Candidate>& list) {
     std::stable_sort(list.begin(), list.end(), [](const Candidate& a, const Candidate& b) {
-        return a.pProp->Preference() < b.pProp->Preference();
+        return a.nPreference < b.nPreference;
     });
 }
 
@@ -118,7 +122,7 @@ void MapPhones(const std::vector<Candidate>& phonesIn, LNAddrRecord* r) {
     std::vector<Candidate> phones = phonesIn;
     SortByPreference(phones);
     const Candidate* pPreferred =
-        !phones.empty() && phones.front().pProp->Preference() <= 100 ? &phones.front() : nullptr;
+        !phones.empty() && phones.front().nPreference <= 100 ? &phones.front() : nullptr;
     if (pPreferred != nullptr)
         SetField(r->PrimaryPhone, pPreferred->value);
     for (const Candidate& c : phones) {
@@ -182,7 +186,7 @@ struct AddressFields {
 void MapAddresses(const std::vector<const CxProperty*>& addrsIn, LNAddrRecord* r) {
     std::vector<Candidate> addrs;
     for (const CxProperty* p : addrsIn)
-        addrs.push_back({p, std::u16string()});
+        addrs.emplace_back(p, std::u16string());
     SortByPreference(addrs);
     AddressFields business = {r->BusinessStreet, r->BusinessCity, r->BusinessState,
                               r->BusinessCountry, r->BusinessPostal};

@@ -118,7 +118,12 @@ TEST(PimDuration, ReadsTheForms) {
         ASSERT_TRUE(ParsePimDuration(c.text, &n)) << c.text;
         EXPECT_EQ(n, c.seconds) << c.text;
     }
-    for (const char* bad : {"", "P", "1D", "PT", "P1H", "PT1D", "P1DT2H3X", "P1DTT1H", "PD"}) {
+    std::string huge = "P";
+    for (int i = 0; i < 40; ++i)
+        huge += "999999999W"; // would overflow a 64-bit sum
+    for (std::string bad : {std::string(""), std::string("P"), std::string("1D"), std::string("PT"),
+                            std::string("P1H"), std::string("PT1D"), std::string("P1DT2H3X"),
+                            std::string("P1DTT1H"), std::string("PD"), huge}) {
         int64_t n = 0;
         EXPECT_FALSE(ParsePimDuration(bad, &n)) << bad;
     }
