@@ -39,9 +39,7 @@ double OleOf(const Moment& m, int64_t nAddSeconds = 0) {
 }
 
 bool IsPrivate(const CxProperty& prop) {
-    std::string v = ToUpperAscii(prop.DecodedValue());
-    while (!v.empty() && (v.back() == ' ' || v.back() == '\t'))
-        v.pop_back();
+    std::string v = ToUpperAscii(TrimBlanks(prop.DecodedValue()));
     return v == "PRIVATE" || v == "CONFIDENTIAL";
 }
 
@@ -113,24 +111,48 @@ Repetition ReadRule(const std::string& rule, const Moment& start, double dStart)
     return rep;
 }
 
+// SUMMARY, DESCRIPTION and CATEGORIES, which events, tasks and journal entries share.
+struct CommonTexts {
+    std::u16string subject; // the first non-empty SUMMARY
+    std::vector<std::u16string> bodies, categories;
+
+    // Takes the property if it is one of them.
+    bool Take(const CxProperty& p) {
+        const std::string& name = p.Name();
+        if (name == "SUMMARY") {
+            if (subject.empty())
+                subject = p.Text();
+        } else if (name == "DESCRIPTION") {
+            bodies.push_back(p.Text());
+        } else if (name == "CATEGORIES") {
+            for (const std::u16string& item : ListItems(p))
+                categories.push_back(item);
+        } else {
+            return false;
+        }
+        return true;
+    }
+    std::u16string Body() const { return Join(bodies, u"\r\n"); }
+    std::u16string Categories() const { return Join(categories, u", "); }
+};
+
 } // namespace
 
 void MapEvent(const CxPimFile& file, const CxPimEntry& entry, int32_t nTag, LNDateRecord* r) {
     Begin(entry, nTag, r);
     std::vector<CxProperty> props = file.EntryProperties(entry);
-    std::vector<std::u16string> bodies, resources;
+    CommonTexts texts;
+    std::vector<std::u16string> resources;
     Moment start, end;
     const CxProperty* pDuration = nullptr;
     const CxProperty* pRule = nullptr;
     bool bDates = false;
     for (const CxProperty& p : props) {
         const std::string& name = p.Name();
-        if (name == "SUMMARY" && r->Subject[0] == '\0')
-            SetField(r->Subject, p.Text());
-        else if (name == "LOCATION" && r->Location[0] == '\0')
+        if (texts.Take(p))
+            continue;
+        if (name == "LOCATION" && r->Location[0] == '\0')
             SetField(r->Location, p.Text());
-        else if (name == "DESCRIPTION")
-            bodies.push_back(p.Text());
         else if (name == "RESOURCES")
             for (const std::u16string& item : ListItems(p))
                 resources.push_back(item);
@@ -147,7 +169,8 @@ void MapEvent(const CxPimFile& file, const CxPimEntry& entry, int32_t nTag, LNDa
         else if (name == "RDATE")
             bDates = true;
     }
-    SetField(r->Body, Join(bodies, u"\r\n"));
+    SetField(r->Subject, texts.subject);
+    SetField(r->Body, texts.Body());
     SetField(r->Resources, Join(resources, u", "));
 
     r->StartDateTime = OleOf(start);
@@ -183,18 +206,13 @@ void MapEvent(const CxPimFile& file, const CxPimEntry& entry, int32_t nTag, LNDa
 void MapTodo(const CxPimFile& file, const CxPimEntry& entry, int32_t nTag, LNTaskRecord* r) {
     Begin(entry, nTag, r);
     std::vector<CxProperty> props = file.EntryProperties(entry);
-    std::vector<std::u16string> bodies, categories;
+    CommonTexts texts;
     r->Importance = 1;
     bool bPriority = false;
     for (const CxProperty& p : props) {
         const std::string& name = p.Name();
-        if (name == "SUMMARY" && r->Subject[0] == '\0') {
-            SetField(r->Subject, p.Text());
-        } else if (name == "DESCRIPTION") {
-            bodies.push_back(p.Text());
-        } else if (name == "CATEGORIES") {
-            for (const std::u16string& item : ListItems(p))
-                categories.push_back(item);
+        if (texts.Take(p)) {
+            continue;
         } else if (name == "PRIORITY" && !bPriority) {
             bPriority = true;
             std::string v = p.DecodedValue();
@@ -213,23 +231,19 @@ void MapTodo(const CxPimFile& file, const CxPimEntry& entry, int32_t nTag, LNTas
             SetField(r->Repeats, p.Text());
         }
     }
-    SetField(r->Body, Join(bodies, u"\r\n"));
-    SetField(r->Categories, Join(categories, u", "));
+    SetField(r->Subject, texts.subject);
+    SetField(r->Body, texts.Body());
+    SetField(r->Categories, texts.Categories());
 }
 
 void MapJournal(const CxPimFile& file, const CxPimEntry& entry, int32_t nTag, LNNoteRecord* r) {
     Begin(entry, nTag, r);
     std::vector<CxProperty> props = file.EntryProperties(entry);
-    std::vector<std::u16string> bodies, categories;
+    CommonTexts texts;
     for (const CxProperty& p : props) {
         const std::string& name = p.Name();
-        if (name == "SUMMARY" && r->Subject[0] == '\0') {
-            SetField(r->Subject, p.Text());
-        } else if (name == "DESCRIPTION") {
-            bodies.push_back(p.Text());
-        } else if (name == "CATEGORIES") {
-            for (const std::u16string& item : ListItems(p))
-                categories.push_back(item);
+        if (texts.Take(p)) {
+            continue;
         } else if (name == "DTSTART" && r->DiaryDate == 0) {
             r->DiaryDate = OleOf(MomentOf(p));
         } else if (name == "CREATED" && r->CreateTime == 0) {
@@ -238,6 +252,7 @@ void MapJournal(const CxPimFile& file, const CxPimEntry& entry, int32_t nTag, LN
             r->EditTime = OleOf(MomentOf(p));
         }
     }
-    SetField(r->Body, Join(bodies, u"\r\n"));
-    SetField(r->Categories, Join(categories, u", "));
+    SetField(r->Subject, texts.subject);
+    SetField(r->Body, texts.Body());
+    SetField(r->Categories, texts.Categories());
 }

@@ -1,5 +1,7 @@
 #include "CxPimDate.h"
 
+#include "CxPimLine.h"
+
 #include "common/misc/CxDateTime.h"
 
 #include <cmath>
@@ -62,12 +64,8 @@ double LinearToOle(double dLinear) {
 } // namespace
 
 bool ParsePimDateTime(const std::string& textIn, CxPimDateTime* pValue) {
-    std::string text = textIn;
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.pop_back();
+    std::string text = TrimBlanks(textIn);
     size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
-        ++pos;
     CxPimDateTime v;
     int y, mo, d;
     if (!Digits(text, pos, 4, &y))
@@ -155,9 +153,7 @@ double PimDateToOle(const CxPimDateTime& value, int64_t nAddSeconds) {
 }
 
 bool ParsePimDuration(const std::string& textIn, int64_t* pSeconds) {
-    std::string text = textIn;
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.pop_back();
+    std::string text = TrimBlanks(textIn);
     size_t pos = 0;
     int64_t sign = 1;
     if (Skip(text, pos, '-'))

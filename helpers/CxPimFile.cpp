@@ -19,12 +19,7 @@ bool IsBlank(const std::string& text) {
 }
 
 std::string TrimmedUpper(const std::string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && (text[b] == ' ' || text[b] == '\t'))
-        ++b;
-    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t'))
-        --e;
-    return ToUpperAscii(text.substr(b, e - b));
+    return ToUpperAscii(TrimBlanks(text));
 }
 
 bool EntryKindOf(const std::string& component, CxPimFormat format, CxEntryKind* pKind) {

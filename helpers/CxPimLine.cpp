@@ -41,16 +41,16 @@ bool NamesQuotedPrintable(const std::string& text, size_t colon) {
     return false;
 }
 
-std::string Trim(const std::string& s) {
-    size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
-        --e;
-    return s.substr(b, e - b);
-}
-
 } // namespace
+
+std::string TrimBlanks(const std::string& text) {
+    size_t b = 0, e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t'))
+        ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t'))
+        --e;
+    return text.substr(b, e - b);
+}
 
 bool EqualsNoCase(const std::string& a, const char* b) {
     size_t n = strlen(b);
@@ -168,7 +168,7 @@ bool CxProperty::Parse(const std::string& line) {
         if (i >= line.size())
             return false;
         CxParam param;
-        param.name = ToUpperAscii(Trim(line.substr(pnStart, i - pnStart)));
+        param.name = ToUpperAscii(TrimBlanks(line.substr(pnStart, i - pnStart)));
         if (line[i] == '=') {
             ++i;
             for (;;) {
@@ -215,7 +215,7 @@ bool CxProperty::Parse(const std::string& line) {
                 size_t from = 0;
                 for (;;) {
                     size_t comma = v.find(',', from);
-                    std::string one = Trim(v.substr(
+                    std::string one = TrimBlanks(v.substr(
                         from, comma == std::string::npos ? std::string::npos : comma - from));
                     if (!one.empty())
                         split.push_back(one);

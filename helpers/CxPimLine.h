@@ -81,6 +81,9 @@ std::vector<std::string> SplitEscaped(const std::string& value, char cSeparator)
 // A backslash before anything else stays as it is.
 std::string UnescapeText(const std::string& text);
 
+// The text without blanks and tabs at either end.
+std::string TrimBlanks(const std::string& text);
+
 // Case-insensitive comparison of ASCII texts.
 bool EqualsNoCase(const std::string& a, const char* b);
 std::string ToUpperAscii(std::string text);

@@ -12,20 +12,22 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+namespace {
+CxSystemTime FromTm(const struct tm& t, uint16_t nMilliseconds) {
+    return {(uint16_t)(t.tm_year + 1900), (uint16_t)(t.tm_mon + 1),
+            (uint16_t)t.tm_wday,          (uint16_t)t.tm_mday,
+            (uint16_t)t.tm_hour,          (uint16_t)t.tm_min,
+            (uint16_t)t.tm_sec,           nMilliseconds};
+}
+} // namespace
+
 void PlatformGetLocalTime(CxSystemTime* st) {
     struct timeval tv;
     gettimeofday(&tv, nullptr);
     time_t secs = tv.tv_sec;
     struct tm lt;
     localtime_r(&secs, &lt);
-    st->wYear = (uint16_t)(lt.tm_year + 1900);
-    st->wMonth = (uint16_t)(lt.tm_mon + 1);
-    st->wDayOfWeek = (uint16_t)lt.tm_wday;
-    st->wDay = (uint16_t)lt.tm_mday;
-    st->wHour = (uint16_t)lt.tm_hour;
-    st->wMinute = (uint16_t)lt.tm_min;
-    st->wSecond = (uint16_t)lt.tm_sec;
-    st->wMilliseconds = (uint16_t)(tv.tv_usec / 1000);
+    *st = FromTm(lt, (uint16_t)(tv.tv_usec / 1000));
 }
 
 bool PlatformUtcToLocal(const CxSystemTime* pUtc, CxSystemTime* pLocal) {
@@ -40,14 +42,7 @@ bool PlatformUtcToLocal(const CxSystemTime* pUtc, CxSystemTime* pLocal) {
     struct tm lt;
     if (secs == (time_t)-1 || localtime_r(&secs, &lt) == nullptr)
         return false;
-    pLocal->wYear = (uint16_t)(lt.tm_year + 1900);
-    pLocal->wMonth = (uint16_t)(lt.tm_mon + 1);
-    pLocal->wDayOfWeek = (uint16_t)lt.tm_wday;
-    pLocal->wDay = (uint16_t)lt.tm_mday;
-    pLocal->wHour = (uint16_t)lt.tm_hour;
-    pLocal->wMinute = (uint16_t)lt.tm_min;
-    pLocal->wSecond = (uint16_t)lt.tm_sec;
-    pLocal->wMilliseconds = pUtc->wMilliseconds;
+    *pLocal = FromTm(lt, pUtc->wMilliseconds);
     return true;
 }
 

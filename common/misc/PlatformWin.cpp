@@ -2,33 +2,29 @@
 
 #include <windows.h>
 
+namespace {
+// CxSystemTime has the fields of SYSTEMTIME, in the same order.
+CxSystemTime FromSystemTime(const SYSTEMTIME& t) {
+    return {t.wYear, t.wMonth,  t.wDayOfWeek, t.wDay,
+            t.wHour, t.wMinute, t.wSecond,    t.wMilliseconds};
+}
+SYSTEMTIME ToSystemTime(const CxSystemTime& t) {
+    return {t.wYear, t.wMonth,  t.wDayOfWeek, t.wDay,
+            t.wHour, t.wMinute, t.wSecond,    t.wMilliseconds};
+}
+} // namespace
+
 void PlatformGetLocalTime(CxSystemTime* st) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    st->wYear = now.wYear;
-    st->wMonth = now.wMonth;
-    st->wDayOfWeek = now.wDayOfWeek;
-    st->wDay = now.wDay;
-    st->wHour = now.wHour;
-    st->wMinute = now.wMinute;
-    st->wSecond = now.wSecond;
-    st->wMilliseconds = now.wMilliseconds;
+    *st = FromSystemTime(now);
 }
 
 bool PlatformUtcToLocal(const CxSystemTime* pUtc, CxSystemTime* pLocal) {
-    SYSTEMTIME utc = {pUtc->wYear, pUtc->wMonth,  pUtc->wDayOfWeek, pUtc->wDay,
-                      pUtc->wHour, pUtc->wMinute, pUtc->wSecond,    pUtc->wMilliseconds};
-    SYSTEMTIME local;
+    SYSTEMTIME utc = ToSystemTime(*pUtc), local;
     if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
         return false;
-    pLocal->wYear = local.wYear;
-    pLocal->wMonth = local.wMonth;
-    pLocal->wDayOfWeek = local.wDayOfWeek;
-    pLocal->wDay = local.wDay;
-    pLocal->wHour = local.wHour;
-    pLocal->wMinute = local.wMinute;
-    pLocal->wSecond = local.wSecond;
-    pLocal->wMilliseconds = local.wMilliseconds;
+    *pLocal = FromSystemTime(local);
     return true;
 }
 
@@ -68,8 +64,8 @@ std::string PlatformUtf16ToAnsi(const std::u16string& wide) {
     bool bUtf8 = GetACP() == CP_UTF8;
     DWORD dwFlags = bUtf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     const char* szDefault = bUtf8 ? nullptr : "?";
-    int n = WideCharToMultiByte(CP_ACP, dwFlags, w, (int)wide.size(), nullptr, 0, szDefault,
-                                nullptr);
+    int n =
+        WideCharToMultiByte(CP_ACP, dwFlags, w, (int)wide.size(), nullptr, 0, szDefault, nullptr);
     if (n <= 0)
         return std::string();
     std::string out((size_t)n, '\0');

@@ -1,7 +1,7 @@
 // The real files of tests/data/corpus, written by other programs (see SOURCES.md there).
 #include "helpers/CxPimMap.h"
 
-#include "common/misc/CxDateTime.h"
+#include "PimTestDates.h"
 #include "TestUtil.h"
 
 #include <gtest/gtest.h>
@@ -10,33 +10,11 @@
 
 namespace {
 
+using pimtest::LocalOf;
+using pimtest::Ole;
+
 std::string Corpus(const std::string& name) {
     return testutil::ReadText(std::string(MW_TEST_DATA) + "/corpus/" + name);
-}
-
-double Ole(int y, int mo, int d, int h = 0, int mi = 0) {
-    CxSystemTime st{};
-    st.wYear = (uint16_t)y;
-    st.wMonth = (uint16_t)mo;
-    st.wDay = (uint16_t)d;
-    st.wHour = (uint16_t)h;
-    st.wMinute = (uint16_t)mi;
-    double v = 0;
-    EXPECT_TRUE(SystemTimeToOleDate(&st, &v));
-    return v;
-}
-
-double LocalOf(int y, int mo, int d, int h, int mi) {
-    CxSystemTime utc{}, local{};
-    utc.wYear = (uint16_t)y;
-    utc.wMonth = (uint16_t)mo;
-    utc.wDay = (uint16_t)d;
-    utc.wHour = (uint16_t)h;
-    utc.wMinute = (uint16_t)mi;
-    EXPECT_TRUE(PlatformUtcToLocal(&utc, &local));
-    double v = 0;
-    EXPECT_TRUE(SystemTimeToOleDate(&local, &v));
-    return v;
 }
 
 struct CorpusFile {

@@ -1,7 +1,7 @@
 #include "helpers/CxPimDate.h"
 #include "helpers/CxPimMap.h"
 
-#include "common/misc/CxDateTime.h"
+#include "PimTestDates.h"
 
 #include <gtest/gtest.h>
 
@@ -9,32 +9,8 @@
 
 namespace {
 
-double Ole(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    CxSystemTime st{};
-    st.wYear = (uint16_t)y;
-    st.wMonth = (uint16_t)mo;
-    st.wDay = (uint16_t)d;
-    st.wHour = (uint16_t)h;
-    st.wMinute = (uint16_t)mi;
-    st.wSecond = (uint16_t)s;
-    double v = 0;
-    EXPECT_TRUE(SystemTimeToOleDate(&st, &v));
-    return v;
-}
-
-double LocalOf(int y, int mo, int d, int h, int mi, int s) {
-    CxSystemTime utc{}, local{};
-    utc.wYear = (uint16_t)y;
-    utc.wMonth = (uint16_t)mo;
-    utc.wDay = (uint16_t)d;
-    utc.wHour = (uint16_t)h;
-    utc.wMinute = (uint16_t)mi;
-    utc.wSecond = (uint16_t)s;
-    EXPECT_TRUE(PlatformUtcToLocal(&utc, &local));
-    double v = 0;
-    EXPECT_TRUE(SystemTimeToOleDate(&local, &v));
-    return v;
-}
+using pimtest::LocalOf;
+using pimtest::Ole;
 
 template <typename TRecord, typename TMap>
 std::unique_ptr<TRecord> MapOne(const std::vector<std::string>& props, const char* szComponent,

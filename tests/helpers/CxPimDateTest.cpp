@@ -1,6 +1,6 @@
 #include "helpers/CxPimDate.h"
 
-#include "common/misc/CxDateTime.h"
+#include "PimTestDates.h"
 
 #include <gtest/gtest.h>
 
@@ -10,33 +10,8 @@
 
 namespace {
 
-double Ole(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    CxSystemTime st{};
-    st.wYear = (uint16_t)y;
-    st.wMonth = (uint16_t)mo;
-    st.wDay = (uint16_t)d;
-    st.wHour = (uint16_t)h;
-    st.wMinute = (uint16_t)mi;
-    st.wSecond = (uint16_t)s;
-    double v = 0;
-    EXPECT_TRUE(SystemTimeToOleDate(&st, &v));
-    return v;
-}
-
-// The local time of a UTC time, as the platform converts it.
-double LocalOf(int y, int mo, int d, int h, int mi, int s) {
-    CxSystemTime utc{}, local{};
-    utc.wYear = (uint16_t)y;
-    utc.wMonth = (uint16_t)mo;
-    utc.wDay = (uint16_t)d;
-    utc.wHour = (uint16_t)h;
-    utc.wMinute = (uint16_t)mi;
-    utc.wSecond = (uint16_t)s;
-    EXPECT_TRUE(PlatformUtcToLocal(&utc, &local));
-    double v = 0;
-    EXPECT_TRUE(SystemTimeToOleDate(&local, &v));
-    return v;
-}
+using pimtest::LocalOf;
+using pimtest::Ole;
 
 TEST(PimDateTime, ReadsTheForms) {
     struct Case {

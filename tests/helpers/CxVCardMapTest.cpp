@@ -1,22 +1,15 @@
 #include "helpers/CxPimMap.h"
 
-#include "common/misc/CxDateTime.h"
+#include "PimTestDates.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 namespace {
 
-double Ole(int y, int mo, int d) {
-    CxSystemTime st{};
-    st.wYear = (uint16_t)y;
-    st.wMonth = (uint16_t)mo;
-    st.wDay = (uint16_t)d;
-    double v = 0;
-    EXPECT_TRUE(SystemTimeToOleDate(&st, &v));
-    return v;
-}
+using pimtest::Ole;
 
 std::unique_ptr<LNAddrRecord> MapText(const std::string& text, int32_t nTag = 0,
                                       std::string* pId = nullptr) {
