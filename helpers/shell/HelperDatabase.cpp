@@ -107,44 +107,34 @@ template <typename TRecord> bool Export(HelperSession& session) {
     std::vector<const CxPimEntry*> entries = file.ExportedEntries(K::kEntry);
     const uint32_t nTotal = (uint32_t)entries.size();
 
-    const HelperParams& params = session.Params();
-    std::string dataPath = session.WorkPath(params.DataFile);
-    std::string partPath = dataPath + ".part";
-    CxFile out;
-    if (!out.Open(partPath.c_str(), "wb")) {
-        session.Error("Cannot write %s: %s", partPath.c_str(),
-                      DescribeFileError(GetLastError()).c_str());
-        return false;
-    }
-    out.WriteUInt32(nTotal);
+    // The records go into one buffer, which is written in one piece. (Mapping on several
+    // threads was measured slower under Wine: the threads queue on the process heap's lock.)
+    std::string bytes;
+    bytes.reserve(file.Bytes().size() + 4);
+    char aCount[4] = {(char)nTotal, (char)(nTotal >> 8), (char)(nTotal >> 16),
+                      (char)(nTotal >> 24)};
+    bytes.append(aCount, 4);
     std::unique_ptr<TRecord> pRecord(new TRecord());
     DWORD nLastStatus = 0;
     for (uint32_t i = 0; i < nTotal; ++i) {
-        if (session.StopRequested()) {
-            out.Close();
-            DeleteFileA(partPath.c_str());
-            session.Error("%s", kStopped);
-            return false;
-        }
         DWORD nNow = GetTickCount();
         if (i == 0 || nNow - nLastStatus >= 100) {
             session.Status("Reading %s: %u of %u", K::kMany, i + 1, nTotal);
             nLastStatus = nNow;
         }
+        if (session.StopRequested()) {
+            session.Error("%s", kStopped);
+            return false;
+        }
         K::Map(file, *entries[i], (int32_t)i, pRecord.get());
-        WriteRecordItems(out, pRecord.get(), LayoutOf<TRecord>());
+        AppendRecordItems(bytes, pRecord.get(), LayoutOf<TRecord>());
     }
-    out.Close();
-    if (out.HadWriteError()) {
-        DeleteFileA(partPath.c_str());
-        session.Error("Cannot write %s: the disk may be full.", dataPath.c_str());
-        return false;
-    }
-    if (!MoveFileExA(partPath.c_str(), dataPath.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD nError = GetLastError();
-        DeleteFileA(partPath.c_str());
-        session.Error("Cannot write %s: %s", dataPath.c_str(), DescribeFileError(nError).c_str());
+
+    const HelperParams& params = session.Params();
+    std::string dataPath = session.WorkPath(params.DataFile);
+    std::string error;
+    if (!WriteFileAtomically(dataPath, bytes, error)) {
+        session.Error("%s", error.c_str());
         return false;
     }
     session.Status("Read %u %s", nTotal, nTotal == 1 ? K::kOne : K::kMany);
