@@ -8,12 +8,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Reads one record's items into a zeroed record. pExact (optional) is cleared when an item
 // would not be written back to the bytes it was read from.
 void ReadRecordItems(CxFile& file, void* pRecord, const RecordLayout& layout, bool* pExact);
 void WriteRecordItems(CxFile& file, const void* pRecord, const RecordLayout& layout);
+// The same bytes as WriteRecordItems, appended to a buffer in memory.
+void AppendRecordItems(std::string& out, const void* pRecord, const RecordLayout& layout);
 
 struct ExchangeReadResult {
     enum Status { kOk, kOpenFailed, kDamaged };

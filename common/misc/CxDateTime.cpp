@@ -139,7 +139,7 @@ void CxDateTime::FormatTime(char* szBuf, size_t nSize) const {
 void CxDateTime::FormatDateTime(char* szBuf, size_t nSize) const {
     if (szBuf == nullptr || nSize == 0)
         return;
-    char szDate[16], szTime[16];
+    char szDate[32], szTime[32];
     FormatDate(szDate, sizeof szDate);
     FormatTime(szTime, sizeof szTime);
     snprintf(szBuf, nSize, "%s %s", szDate, szTime);

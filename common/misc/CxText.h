@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <new>
+#include <string>
 
 // The part of every text field that does not depend on its capacity, so that the exchange-file
 // codec can reach any field by its offset in the record.
@@ -109,3 +110,15 @@ public:
     }
     void Set(const char* pText, size_t nBytes) { Assign(pText, nBytes, N); }
 };
+
+// A field compares with a text by its characters.
+inline bool operator==(const CxTextBase& field, const std::string& text) {
+    return text == field.c_str();
+}
+inline bool operator==(const std::string& text, const CxTextBase& field) { return field == text; }
+inline bool operator!=(const CxTextBase& field, const std::string& text) {
+    return !(field == text);
+}
+inline bool operator!=(const std::string& text, const CxTextBase& field) {
+    return !(field == text);
+}

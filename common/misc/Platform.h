@@ -21,6 +21,10 @@ struct CxSystemTime {
 // The current local time.
 void PlatformGetLocalTime(CxSystemTime* st);
 
+// Converts a UTC time to local time under the system's time-zone rules for that date (daylight
+// saving included). False, leaving pLocal untouched, when the platform cannot convert it.
+bool PlatformUtcToLocal(const CxSystemTime* pUtc, CxSystemTime* pLocal);
+
 // The id of the calling thread.
 unsigned long PlatformThreadId();
 

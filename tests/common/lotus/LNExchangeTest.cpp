@@ -162,6 +162,27 @@ TEST_F(ExchangeFile, ContactItemsInFileOrder) {
     EXPECT_EQ(Rewrite(records), file);
 }
 
+TEST_F(ExchangeFile, TheBufferWriterWritesTheFileWritersBytes) {
+    LNDateRecord r;
+    r.Action = -7;
+    r.Tag = 12;
+    r.ID = "id";
+    r.Body = std::string(5000, 'b').c_str();
+    r.StartDateTime = -0.0;
+    r.EndDateTime = 45000.25;
+    r.ExtraNumber = 0x7FFFFFFF;
+    r.Private = 0xFE;
+    std::vector<std::unique_ptr<LNDateRecord>> records;
+    records.emplace_back(new LNDateRecord(r));
+    records.emplace_back(new LNDateRecord());
+    Bytes fromFile = Rewrite(records);
+    std::string buffer;
+    buffer.append("\x02\x00\x00\x00", 4);
+    for (const auto& rec : records)
+        AppendRecordItems(buffer, rec.get(), LayoutOf<LNDateRecord>());
+    EXPECT_EQ(Bytes(buffer.begin(), buffer.end()), fromFile);
+}
+
 TEST_F(ExchangeFile, CalendarKeepsTheHelpersOwnItems) {
     Bytes file;
     PutU32(file, 1);
