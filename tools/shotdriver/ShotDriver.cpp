@@ -5,6 +5,7 @@
 //   ShotDriver gone <title>                    until no window has the title
 //   ShotDriver click <title> <caption>         presses the visible control with the caption
 //   ShotDriver settext <title> <n> <text>      sets the text of the n-th visible enabled edit
+//   ShotDriver expect <title> <text>           until a visible control shows the text
 //   ShotDriver close <title>                   asks the window to close
 //   ShotDriver list -                          prints every top-level window
 //
@@ -117,6 +118,16 @@ int main(int argc, char** argv) {
             Sleep(100);
         }
         fprintf(stderr, "ShotDriver: no control \"%s\" in \"%s\"\n", argv[3], szTitle);
+        return 1;
+    }
+    if (action == "expect" && argc == 4) {
+        for (int t = 0; t < 30000; t += 100) {
+            for (HWND h : Descendants(hTop))
+                if (IsWindowVisible(h) && TextOf(h) == argv[3])
+                    return 0;
+            Sleep(100);
+        }
+        fprintf(stderr, "ShotDriver: \"%s\" does not show \"%s\"\n", szTitle, argv[3]);
         return 1;
     }
     if (action == "settext" && argc == 5) {
