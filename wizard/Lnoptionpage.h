@@ -10,7 +10,7 @@
 #include <cstddef>
 
 // The help pages of the maker behind the "( More Details ... )" links.
-const char kHelpSite[] = "https://www.pellora.com/help/";
+const char kHelpSite[] = "https://www.pellora.example/mirrowick/";
 
 // Opens a help page of the maker with the shell.
 void OpenHelpPage(const char* szPage);

@@ -347,14 +347,6 @@ std::string LoadFailureReason(CxLNBaseUtil& store, const char* szProgram) {
     std::string program = std::string(szFolder) + szProgram;
     if (GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
         return "The helper program " + program + " was not found.";
-    // The helper starts in the Lotus Notes program folder.
-    char szNotes[MAX_PATH] = "";
-    if (ReadNotesPath(szNotes, sizeof szNotes) && szNotes[0] != '\0') {
-        DWORD nAttr = GetFileAttributesA(szNotes);
-        if (nAttr == INVALID_FILE_ATTRIBUTES || (nAttr & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            return std::string("The Lotus Notes program folder ") + szNotes +
-                   " registered on this computer does not exist.";
-    }
     return std::string();
 }
 

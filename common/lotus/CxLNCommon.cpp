@@ -94,7 +94,14 @@ HelperRunResult CxLNDataReader::Run() {
     PROCESS_INFORMATION pi{};
     // Without a Lotus Notes installation there is no program folder to start in; the helper
     // then starts in our own folder (the current one, made so above).
-    const char* szStartFolder = szNotesPath[0] != '\0' ? szNotesPath : nullptr;
+    // The same when the registered folder is gone (an uninstalled Lotus Notes leaves its key
+    // behind): the platform would refuse the start.
+    DWORD nNotesAttr =
+        szNotesPath[0] != '\0' ? GetFileAttributesA(szNotesPath) : INVALID_FILE_ATTRIBUTES;
+    const char* szStartFolder =
+        nNotesAttr != INVALID_FILE_ATTRIBUTES && (nNotesAttr & FILE_ATTRIBUTE_DIRECTORY)
+            ? szNotesPath
+            : nullptr;
     HelperRunResult result;
     if (CreateProcessA(nullptr, szCommand, nullptr, nullptr, TRUE, 0, nullptr, szStartFolder, &si,
                        &pi)) {

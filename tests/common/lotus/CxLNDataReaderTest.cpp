@@ -125,4 +125,26 @@ TEST_F(Runner, StartsInTheLotusNotesProgramFolder) {
     EXPECT_TRUE(log.Has("    Get Lotus Notes Path: " + notes));
 }
 
+TEST_F(Runner, ARegisteredFolderThatIsGoneFallsBackToTheProgramsFolder) {
+    HKEY h;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Lotus\\Notes", 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    const char szGone[] = "C:\\Gone\\Notes\\";
+    RegSetValueExA(h, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(szGone), sizeof szGone);
+    RegCloseKey(h);
+    Script("record\n");
+    CxLNDataReader runner;
+    Configure(runner);
+    HelperRunResult result = runner.Run();
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Lotus\\Notes");
+    EXPECT_EQ(result, HelperRunResult::kExited);
+    std::vector<std::string> seen = lotustest::Lines(work + "probe-seen.txt");
+    ASSERT_EQ(seen.size(), 2u);
+    std::string started = seen[1];
+    if (started.back() != '\\')
+        started += "\\";
+    EXPECT_EQ(started, lotustest::ProgramFolder());
+}
+
 } // namespace
