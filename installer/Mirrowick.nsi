@@ -4,7 +4,9 @@
 ;
 ; makensis -DVERSION=1.0.0 -DBINDIR=<folder of the built programs> -DOUTFILE=<setup path> Mirrowick.nsi
 
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs on 64-bit Windows only, writes the
+; registry's native view and needs no 32-bit Wine to be tested.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

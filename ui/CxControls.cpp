@@ -13,6 +13,7 @@ namespace {
 const char kWrapperProp[] = "MwControl";
 const char kLinkClass[] = "MwLink";
 const char kProgressClass[] = "MwProgress";
+const char kClickLabelClass[] = "MwClickLabel";
 
 // Registers a class of the controls drawn by us once per process.
 void RegisterControlClass(const char* szClass, WNDPROC pProc, LPCSTR szCursor) {
@@ -546,4 +547,89 @@ LRESULT CALLBACK CxProgressBar::ProgressProc(HWND hWnd, UINT uMsg, WPARAM wParam
         break;
     }
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+// ---- CxClickLabel
+
+bool CxClickLabel::Create(HWND hParent, const char* szText, const RECT& rc, UINT nId) {
+    // The standard static control under a class of its own that shows the hand cursor.
+    HINSTANCE hInst = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(hInst, kClickLabelClass, &wc)) {
+        wc.cbSize = sizeof wc;
+        if (!GetClassInfoExA(nullptr, "STATIC", &wc)) {
+            CXLOG(0, "The static control's class is missing: %lu", GetLastError());
+            return false;
+        }
+        wc.cbSize = sizeof wc;
+        wc.hInstance = hInst;
+        wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649)); // IDC_HAND
+        wc.lpszClassName = kClickLabelClass;
+        if (RegisterClassExA(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            CXLOG(0, "RegisterClassEx(%s) failed: %lu", kClickLabelClass, GetLastError());
+    }
+    return CxControl::Create(hParent, kClickLabelClass, szText,
+                             WS_VISIBLE | WS_GROUP | SS_NOPREFIX | SS_NOTIFY, 0, rc, nId);
+}
+
+void CxClickLabel::Click() {
+    if (IsEnabled() && onClick)
+        onClick();
+}
+
+bool CxClickLabel::OnCommand(WORD nCode) {
+    if (nCode != STN_CLICKED)
+        return false;
+    if (onClick)
+        onClick();
+    return true;
+}
+
+// ---- CxComboBox
+
+int CxComboBox::AddItem(const char* szText, LPARAM lData) {
+    int nItem =
+        static_cast<int>(SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(szText)));
+    if (nItem >= 0)
+        SendMessageA(Handle(), CB_SETITEMDATA, static_cast<WPARAM>(nItem), lData);
+    return nItem;
+}
+
+void CxComboBox::Clear() {
+    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
+}
+
+int CxComboBox::Count() const {
+    return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0));
+}
+
+std::string CxComboBox::ItemText(int nItem) const {
+    LRESULT nLen = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(nItem), 0);
+    if (nLen == CB_ERR)
+        return std::string();
+    std::vector<char> buf(static_cast<size_t>(nLen) + 1, '\0');
+    SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(nItem),
+                 reinterpret_cast<LPARAM>(buf.data()));
+    return buf.data();
+}
+
+LPARAM CxComboBox::ItemData(int nItem) const {
+    return SendMessageA(Handle(), CB_GETITEMDATA, static_cast<WPARAM>(nItem), 0);
+}
+
+int CxComboBox::Selected() const {
+    return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
+}
+
+void CxComboBox::Select(int nItem) {
+    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(nItem), 0);
+}
+
+bool CxComboBox::OnCommand(WORD nCode) {
+    if (nCode != CBN_SELCHANGE)
+        return false;
+    if (onChange)
+        onChange();
+    return true;
 }

@@ -171,3 +171,31 @@ private:
     void Paint(HDC hdc);
     int m_nPos = 0;
 };
+
+// A label that reacts to a mouse click (onClick), under the hand cursor; not a Tab stop.
+class CxClickLabel : public CxLabel {
+public:
+    std::function<void()> onClick;
+
+    bool Create(HWND hParent, const char* szText, const RECT& rc, UINT nId);
+    // Runs the label as a click would.
+    void Click();
+    bool OnCommand(WORD nCode) override;
+};
+
+// A pick-only drop-down list; each item carries a number of the caller's.
+class CxComboBox : public CxControl {
+public:
+    // Called after the user picked another item.
+    std::function<void()> onChange;
+
+    int AddItem(const char* szText, LPARAM lData);
+    void Clear();
+    int Count() const;
+    std::string ItemText(int nItem) const;
+    LPARAM ItemData(int nItem) const;
+    // The selected item, or -1.
+    int Selected() const;
+    void Select(int nItem);
+    bool OnCommand(WORD nCode) override;
+};

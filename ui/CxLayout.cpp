@@ -19,6 +19,7 @@ int UsualHeight(CxKind kind) {
     switch (kind) {
     case CxKind::Label:
     case CxKind::Link:
+    case CxKind::ClickLabel:
         return 16;
     case CxKind::Check:
     case CxKind::RadioFirst:
@@ -32,6 +33,8 @@ int UsualHeight(CxKind kind) {
         return 27;
     case CxKind::Progress:
         return 16;
+    case CxKind::DropList:
+        return 120;
     default:
         return 20;
     }
@@ -158,6 +161,14 @@ bool CreateLayout(HWND hParent, std::initializer_list<CxLayoutItem> items) {
             bOk = it.pCtl->Create(hParent, "STATIC", "", dwVisible | SS_BITMAP, 0, rc, nId);
             if (bOk)
                 static_cast<CxPicture*>(it.pCtl)->SetBitmap(look::Logo());
+            break;
+        case CxKind::ClickLabel:
+            bOk = static_cast<CxClickLabel*>(it.pCtl)->Create(hParent, it.szText, rc, nId);
+            break;
+        case CxKind::DropList:
+            bOk = it.pCtl->Create(hParent, "COMBOBOX", it.szText,
+                                  dwVisible | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                  0, rc, nId);
             break;
         }
         if (bOk && (it.dwAdd != 0 || it.dwRemove != 0)) {

@@ -23,6 +23,8 @@ enum class CxKind {
     List,       // report list view
     Progress,   // CxProgressBar
     Picture,    // bitmap
+    ClickLabel, // CxClickLabel
+    DropList,   // CxComboBox, pick-only; the height is that of the open list
 };
 
 struct CxLayoutItem {

@@ -141,9 +141,9 @@ LRESULT CALLBACK CxWindow::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARA
     try {
         lResult = pThis->HandleMessage(uMsg, wParam, lParam);
     } catch (const std::exception& e) {
-        ReportUnhandledException(nullptr, e.what());
+        ReportEscapedException(e.what());
     } catch (...) {
-        ReportUnhandledException(nullptr, nullptr);
+        ReportEscapedException(nullptr);
     }
     if (uMsg == WM_NCDESTROY) {
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);

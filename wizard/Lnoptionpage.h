@@ -5,12 +5,13 @@
 
 #include "WizardPage.h"
 
+#include "common/misc/Product.h"
 #include "ui/CxControls.h"
 
 #include <cstddef>
 
-// The help pages of the maker behind the "( More Details ... )" links.
-const char kHelpSite[] = "https://www.pellora.example/mirrowick/";
+// The help pages of the maker behind the "( More Details ... )" links: under the product page.
+constexpr const char* kHelpSite = kProductPage;
 
 // Opens a help page of the maker with the shell.
 void OpenHelpPage(const char* szPage);

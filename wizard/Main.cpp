@@ -20,9 +20,11 @@
 
 #include "common/misc/CxDebugUtil.h"
 #include "common/misc/CxIniUtil.h"
+#include "diagnostics/Debugger.h"
 #include "common/misc/WinUtil.h"
 #include "ui/CxLayout.h"
 #include "ui/CxLook.h"
+#include "ui/CxModal.h"
 
 #include <cstdio>
 #include <new>
@@ -110,8 +112,7 @@ bool TfmMain::CreateControls() {
     btnPrev.onClick = [this] { btnPrevClick(); };
     btnCancel.onClick = [this] { btnCancelClick(); };
     btnHelp.onClick = [this] { btnHelpClick(); };
-    // The debug-options dialog comes with the diagnostics; until then the button is off.
-    btnDebug.Enable(false);
+    btnDebug.onClick = [this] { btnDebugClick(); };
     return bOk;
 }
 
@@ -232,6 +233,11 @@ void TfmMain::btnHelpClick() {
     char szPath[MAX_PATH + 16];
     snprintf(szPath, sizeof szPath, "%sMirrowick.chm", szFolder);
     OpenWithShell(szPath);
+}
+
+void TfmMain::btnDebugClick() {
+    TfmDebug fmDebug;
+    ModalUi().RunModal(Handle(), fmDebug);
 }
 
 LRESULT TfmMain::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {

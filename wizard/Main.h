@@ -78,6 +78,7 @@ private:
     void btnPrevClick();
     void btnCancelClick();
     void btnHelpClick();
+    void btnDebugClick();
 
     CxStepController m_steps;
     std::unique_ptr<TfmWizardPage> m_apPages[kPageCount];

@@ -1,7 +1,11 @@
-// Program entry: the main window and its message loop on the user-interface thread.
+// Program entry: the main window and its message loop on the user-interface thread. A failure
+// that escapes the loop is shown in the error box and the exception dialog, and the program
+// ends; a fault that is not a C++ exception goes to the fault handler.
 #include "Main.h"
 
 #include "common/misc/CxDebugUtil.h"
+#include "diagnostics/Dump.h"
+#include "diagnostics/FaultHandler.h"
 #include "ui/CxUiError.h"
 
 #include <windows.h>
@@ -10,7 +14,15 @@
 
 #include <exception>
 
+#ifdef MW_FAULT_INJECTION
+// Only the test build of the program has this (tests/diagnostics): it fails on request once the
+// main window is up. The program that ships is built without it.
+void InjectTestFault();
+#endif
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    InstallFaultHandler();
+    SetExceptionDialog(ShowDumpDialog);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                 ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
@@ -27,6 +39,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                 nExit = 1;
             } else {
                 SetMainWindowForErrors(fmMain.Handle());
+#ifdef MW_FAULT_INJECTION
+                InjectTestFault();
+#endif
                 MSG msg;
                 BOOL r;
                 while ((r = GetMessageA(&msg, nullptr, 0, 0)) != 0 && r != -1) {
@@ -39,10 +54,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                 nExit = r == -1 ? 1 : static_cast<int>(msg.wParam);
             }
         } catch (const std::exception& e) {
-            ReportUnhandledException(nullptr, e.what());
+            ReportEscapedException(e.what());
             nExit = 1;
         } catch (...) {
-            ReportUnhandledException(nullptr, nullptr);
+            ReportEscapedException(nullptr);
             nExit = 1;
         }
         SetMainWindowForErrors(nullptr);

@@ -84,24 +84,52 @@ void CxDebugUtil::PrintV(int nLevel, const char* szSource, int nLine, const char
     }
 }
 
+namespace {
+// The source name shown in a line: the part after the last backslash, the whole path when it
+// has none, "<null>" for none; at most 255 characters.
+void SourceName(char (&szName)[kSourceCapacity], const char* szSource) {
+    if (szSource == nullptr) {
+        CopyCut(szName, sizeof szName, "<null>");
+    } else {
+        const char* pSlash = strrchr(szSource, '\\');
+        CopyCut(szName, sizeof szName, pSlash != nullptr ? pSlash + 1 : szSource);
+    }
+}
+
+int FormatLine(char* szBuf, size_t nCapacity, const CxSystemTime& now, const char* szSourceName,
+               int nLine, unsigned long nThreadId, int nLevel, const char* szMessage) {
+    return snprintf(szBuf, nCapacity,
+                    "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05lx][%s] - %s", now.wYear,
+                    now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, szSourceName, nLine,
+                    nThreadId, nLevel == 0 ? "!!!" : "   ", szMessage != nullptr ? szMessage : "");
+}
+} // namespace
+
 std::string FormatLogLine(const CxSystemTime& now, const char* szSource, int nLine,
                           unsigned long nThreadId, int nLevel, const char* szMessage) {
     char szSourceName[kSourceCapacity];
-    if (szSource == nullptr) {
-        CopyCut(szSourceName, sizeof szSourceName, "<null>");
-    } else {
-        const char* pSlash = strrchr(szSource, '\\');
-        CopyCut(szSourceName, sizeof szSourceName, pSlash != nullptr ? pSlash + 1 : szSource);
-    }
+    SourceName(szSourceName, szSource);
     const char* szMsg = szMessage != nullptr ? szMessage : "";
     // Date and time, source, line, thread and tag take well under 400 characters.
     std::vector<char> buf(strlen(szMsg) + strlen(szSourceName) + 400);
-    int nLen = snprintf(buf.data(), buf.size(),
-                        "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05lx][%s] - %s", now.wYear,
-                        now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, szSourceName,
-                        nLine, nThreadId, nLevel == 0 ? "!!!" : "   ", szMsg);
+    int nLen =
+        FormatLine(buf.data(), buf.size(), now, szSourceName, nLine, nThreadId, nLevel, szMsg);
     std::string line(buf.data(), nLen > 0 ? (size_t)nLen : 0);
     return line;
+}
+
+size_t FormatLogLineTo(char* szBuf, size_t nCapacity, const CxSystemTime& now, const char* szSource,
+                       int nLine, unsigned long nThreadId, int nLevel, const char* szMessage) {
+    if (szBuf == nullptr || nCapacity == 0)
+        return 0;
+    char szSourceName[kSourceCapacity];
+    SourceName(szSourceName, szSource);
+    int nLen = FormatLine(szBuf, nCapacity, now, szSourceName, nLine, nThreadId, nLevel, szMessage);
+    if (nLen < 0) {
+        szBuf[0] = '\0';
+        return 0;
+    }
+    return (size_t)nLen < nCapacity ? (size_t)nLen : nCapacity - 1;
 }
 
 void CxAssertFailed(const char* szExpr, const char* szFile, int nLine) {

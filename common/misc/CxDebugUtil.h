@@ -61,6 +61,11 @@ private:
 // "[%04d/%02d/%02d %02d:%02d:%02d][%-20s(%-4d)][%05x][%s] - %s".
 std::string FormatLogLine(const CxSystemTime& now, const char* szSource, int nLine,
                           unsigned long nThreadId, int nLevel, const char* szMessage);
+// The same line into a caller's buffer, cut at its capacity, with no allocation: for code that
+// must log while another thread may hold the heap (the fault handler). Returns the characters
+// stored.
+size_t FormatLogLineTo(char* szBuf, size_t nCapacity, const CxSystemTime& now, const char* szSource,
+                       int nLine, unsigned long nThreadId, int nLevel, const char* szMessage);
 
 // Logs with the caller's source file and line.
 #define CXLOG(level, ...)                                                                          \

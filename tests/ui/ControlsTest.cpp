@@ -70,6 +70,45 @@ TEST_F(Controls, ALinkRunsOnAClickEnterOrSpaceOnly) {
     EXPECT_EQ(nClicks, 3);
 }
 
+TEST_F(Controls, AClickLabelRunsOnAMouseClickUnderTheHandCursor) {
+    CxClickLabel name;
+    ASSERT_TRUE(CreateLayout(frame.Handle(), {{&name, CxKind::ClickLabel, "Mirrowick", 10, 10}}));
+    int nClicks = 0;
+    name.onClick = [&] { ++nClicks; };
+    SendMessageA(name.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    SendMessageA(name.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(nClicks, 1);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(name.Handle(), GCLP_HCURSOR)),
+              LoadCursorA(nullptr, MAKEINTRESOURCEA(32649))); // IDC_HAND
+    EXPECT_FALSE(GetWindowLongA(name.Handle(), GWL_STYLE) & WS_TABSTOP);
+    EXPECT_EQ(name.GetText(), "Mirrowick");
+    name.Enable(false);
+    name.Click();
+    EXPECT_EQ(nClicks, 1);
+}
+
+TEST_F(Controls, ADropListKeepsItemsWithTheirNumbersAndReportsAPick) {
+    CxComboBox list;
+    ASSERT_TRUE(CreateLayout(frame.Handle(), {{&list, CxKind::DropList, "", 10, 10, 200, 120}}));
+    EXPECT_EQ(GetWindowLongA(list.Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST);
+    for (const auto& item : {std::make_pair("Critical", 0), {"High", 1}, {"Low", 3}})
+        list.AddItem(item.first, item.second);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.ItemText(2), "Low");
+    EXPECT_EQ(list.ItemData(2), 3);
+    EXPECT_EQ(list.Selected(), -1);
+    int nChanges = 0;
+    list.onChange = [&] { ++nChanges; };
+    list.Select(0);
+    EXPECT_EQ(nChanges, 0) << "only a user's pick is reported";
+    // The down arrow picks the next item, as a user does it.
+    SendMessageA(list.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(list.Selected(), 1);
+    EXPECT_EQ(nChanges, 1);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+}
+
 TEST_F(Controls, TheProgressBarShowsItsValueAsText) {
     CxProgressBar bar;
     ASSERT_TRUE(CreateLayout(frame.Handle(), {{&bar, CxKind::Progress, "", 10, 10, 300, 12}}));

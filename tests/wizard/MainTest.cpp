@@ -14,8 +14,10 @@
 #include "common/lotus/CxLNAddr.h"
 #include "common/lotus/CxLNNote.h"
 #include "common/lotus/LNExchange.h"
+#include "common/misc/CxDebugUtil.h"
 #include "common/misc/CxFile.h"
 #include "common/misc/WinUtil.h"
+#include "diagnostics/Debugger.h"
 #include "ui/CxLook.h"
 #include "ui/FakeModalUi.h"
 
@@ -190,6 +192,32 @@ TEST_F(MainTest, HelpHandsTheHelpFileInTheProgramFolderToTheShell) {
     EXPECT_EQ(g_opened, std::vector<std::string>{std::string(szFolder) + "Mirrowick.chm"});
 }
 
+TEST_F(MainTest, TroubleshootingOpensTheDebugOptionsWhichApplyAtOnceAndAreSaved) {
+    Start("EnableDebug=0\r\nLogLevel=3\r\n");
+    CxDebugUtil& log = CxDebugUtil::Instance();
+    EXPECT_FALSE(log.IsEnabled());
+    EXPECT_EQ(log.GetLevel(), 3);
+    HWND hOwner = nullptr;
+    modal.onModal = [&](CxModalWindow& w) {
+        auto& debug = dynamic_cast<TfmDebug&>(w);
+        hOwner = GetWindow(debug.Handle(), GW_OWNER);
+        debug.cbEnable.SetCheck(true);
+        debug.cbxLevel.Select(1);
+        debug.btnOK.Click();
+    };
+    Click(main->btnDebug);
+    EXPECT_EQ(modal.modalCaptions, std::vector<std::string>{"Mirrowick Debug Log Options"});
+    EXPECT_EQ(hOwner, main->Handle());
+    EXPECT_TRUE(log.IsEnabled());
+    EXPECT_EQ(log.GetLevel(), 1);
+    Click(main->btnCancel);
+    Pump();
+    EXPECT_EQ(file->Value("EnableDebug"), "1");
+    EXPECT_EQ(file->Value("LogLevel"), "1");
+    log.SetEnabled(false);
+    log.SetLevel(3);
+}
+
 TEST_F(MainTest, ClosingSavesTheSettingsFirst) {
     Start("AppFlag=1\r\nCaseSensitive=1\r\n");
     Click(PageAs<TfmLNSource>(kPageSource).rbtnNote);
@@ -228,12 +256,11 @@ TEST_F(MainTest, TabGoesTopToBottom) {
     Start("AppFlag=1\r\nAddrLocal=1\r\n", true);
     Click(main->btnNext);
     auto& addr = PageAs<TfmLNAddrOption>(kPageAddr);
-    // The radio group is one stop, at the chosen button; the disabled remote box is passed by,
-    // and so is the disabled Troubleshooting button.
-    const HWND expected[] = {addr.Label5.Handle(),         addr.rbtnAddrLocal.Handle(),
-                             addr.edtLNAddrLocal.Handle(), addr.btnLNAddrBrowse.Handle(),
-                             main->btnHelp.Handle(),       main->btnPrev.Handle(),
-                             main->btnNext.Handle(),       main->btnCancel.Handle()};
+    // The radio group is one stop, at the chosen button; the disabled remote box is passed by.
+    const HWND expected[] = {
+        addr.Label5.Handle(),          addr.rbtnAddrLocal.Handle(), addr.edtLNAddrLocal.Handle(),
+        addr.btnLNAddrBrowse.Handle(), main->btnHelp.Handle(),      main->btnDebug.Handle(),
+        main->btnPrev.Handle(),        main->btnNext.Handle(),      main->btnCancel.Handle()};
     HWND h = expected[0];
     for (size_t i = 1; i < std::size(expected); ++i) {
         h = GetNextDlgTabItem(main->Handle(), h, FALSE);

@@ -10,7 +10,9 @@
 #include "wizard/Waitwindow.h"
 
 #include "common/misc/WinUtil.h"
+#include "diagnostics/Dump.h"
 #include "ui/CxLook.h"
+#include "ui/CxUiError.h"
 #include "ui/FakeModalUi.h"
 
 #include "WizardTestUtil.h"
@@ -574,14 +576,25 @@ TEST_F(PageTest, AFailedLoadSaysWhyOnItsOwnLine) {
     EXPECT_EQ(modal.boxes[0].hOwner, frame.Handle());
 }
 
-TEST_F(PageTest, AnExceptionInTheLoadIsReportedAndRefusesTheMove) {
+TEST_F(PageTest, AnExceptionInTheLoadShowsTheExceptionDialogAndRefusesTheMove) {
+    SetExceptionDialog(ShowDumpDialog);
     auto page = Make<TfmLNRemoteAccess>();
     page->UpdatePage(false);
     host.onLoad = []() -> bool { throw std::runtime_error("out of records"); };
+    HWND hOwner = nullptr;
+    int nWaitThreadsAtDialog = -1;
+    modal.onModal = [&](CxModalWindow& w) {
+        hOwner = GetWindow(w.Handle(), GW_OWNER);
+        nWaitThreadsAtDialog = WaitThreadsRunning();
+    };
     EXPECT_FALSE(page->UpdatePage(true));
-    ASSERT_EQ(modal.boxes.size(), 1u);
-    EXPECT_EQ(modal.boxes[0].text, "out of records");
-    EXPECT_EQ(modal.boxes[0].uType & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    SetExceptionDialog(nullptr);
+    // No message box of its own: the exception dialog, owned by the main window, once the wait
+    // window has gone.
+    EXPECT_TRUE(modal.boxes.empty());
+    EXPECT_EQ(modal.modalCaptions, std::vector<std::string>{"Handle Mirrowick Exception"});
+    EXPECT_EQ(hOwner, frame.Handle());
+    EXPECT_EQ(nWaitThreadsAtDialog, 0);
     // The wait window has been asked to go.
     for (int i = 0; i < 100 && WaitThreadsRunning() > 0; ++i)
         Sleep(20);

@@ -27,6 +27,19 @@ TEST(LogLine, ExactFormat) {
               "[2026/12/11 09:05:03][x.cpp               (12345)][abcdef][!!!] - failed");
 }
 
+TEST(LogLine, IntoABufferTheSameLineCutAtItsCapacity) {
+    const std::string whole =
+        FormatLogLine(Noonish(), "C:\\src\\Fault.cpp", 7, 0x24, 0, "Fault 0xC0000005");
+    char sz[200];
+    EXPECT_EQ(FormatLogLineTo(sz, sizeof sz, Noonish(), "C:\\src\\Fault.cpp", 7, 0x24, 0,
+                              "Fault 0xC0000005"),
+              whole.size());
+    EXPECT_EQ(std::string(sz), whole);
+    char szShort[12];
+    EXPECT_EQ(FormatLogLineTo(szShort, sizeof szShort, Noonish(), "a.cpp", 1, 1, 0, "m"), 11u);
+    EXPECT_EQ(std::string(szShort), whole.substr(0, 11));
+}
+
 TEST(LogLine, SourceNames) {
     struct Case {
         const char* source;
