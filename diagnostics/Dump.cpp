@@ -96,6 +96,7 @@ void TfmDump::btnExitClick() {
 }
 
 void ShowDumpDialog(HWND hOwner) {
-    TfmDump fmDump(MainWindowForErrors());
+    HWND hMain = MainWindowForErrors();
+    TfmDump fmDump(hMain != nullptr ? hMain : hOwner);
     ModalUi().RunModal(hOwner, fmDump);
 }

@@ -53,5 +53,5 @@ private:
 };
 
 // The exception dialog of the program, owned by hOwner, whose "Quit Mirrowick" closes the main
-// window. Installed with SetExceptionDialog.
+// window (hOwner when no main window is known). Installed with SetExceptionDialog.
 void ShowDumpDialog(HWND hOwner);
